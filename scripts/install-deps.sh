@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs; does nothing when they are all present.
+set -euo pipefail
+
+packages=(
+    build-essential cmake pkg-config
+    qtbase5-dev qtbase5-dev-tools libqt5charts5-dev qttools5-dev qttools5-dev-tools
+    libhidapi-dev libusb-1.0-0-dev
+    fonts-font-awesome fonts-wqy-microhei
+    xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

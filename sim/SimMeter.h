@@ -1,0 +1,72 @@
+#pragma once
+
+// Test and demo API of the simulated meter. The library also defines the hidapi C
+// functions (hid_init ... hid_error) over the devices plugged in here, with hidraw
+// semantics: every input report goes to every open handle (64 queued at most per handle,
+// newer ones dropped when full); an unplugged device fails reads and writes on open
+// handles with -1 and refuses new opens. Every function is thread-safe.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+using Report = std::array<unsigned char, 64>;
+
+struct Identity {
+    unsigned short vendorId = 0x0483;
+    unsigned short productId = 0x5750;
+    std::wstring manufacturer = L"VARNIK";
+    std::wstring product = L"USB K82 V1.0";
+    std::wstring serial = L"0123456789";
+};
+
+// What the simulated meter measures and holds; the model answers from it.
+struct MeterState {
+    // VBUS, IBUS, POWER, D+, D-, CC1, CC2, CPU temperature, NTC temperature.
+    std::array<double, 9> channels{5.0, 0.0, 0.0, 0.6, 0.6, 1.7, 0.0, 30.0, 25.0};
+    uint8_t direction = 0;
+    uint8_t language = 0;
+    uint8_t workBrightness = 5;
+    uint8_t standbyBrightness = 2;
+    uint8_t standbyTime = 30;
+    uint8_t standbyStyle = 1;
+    uint8_t rotationSwitch = 0;
+    float voltCalFactor = 1.0f;
+    float currCalFactor = 1.0f;
+    float tempCalFactor = 1.0f;
+    float minCurrent = 0.01f;
+    bool answersPolls = true; // false: stays silent on poll frames
+};
+
+// Plugs in a new device (listed after those already present); returns its id.
+int plug(const Identity& identity = Identity(), const MeterState& state = MeterState());
+void unplug(int id);
+void replug(int id);
+bool isPlugged(int id);
+// Removes every device and forgets every count (handles still open become dead).
+void reset();
+
+// Queues one input report on every open handle of the device.
+void sendInput(int id, const Report& report);
+// Queues raw bytes (at most 64), so a read returns a short or malformed report.
+void sendRawInput(int id, const std::vector<unsigned char>& bytes);
+// Every report written to the device through any handle, in order, as written.
+std::vector<Report> writtenReports(int id);
+void clearWrittenReports(int id);
+
+MeterState state(int id);
+void setState(int id, const MeterState& state);
+
+int openHandleCount(int id);
+int totalOpenHandles();
+// hid_open calls since the last reset, successful or not.
+int openAttempts();
+
+// The reports the model sends, built from a state.
+Report measurementReport(const MeterState& state);
+Report settingsReport(const MeterState& state);
+
+} // namespace sim
