@@ -44,6 +44,7 @@ struct MeterState {
 // Plugs in a new device (listed after those already present); returns its id.
 int plug(const Identity& identity = Identity(), const MeterState& state = MeterState());
 void unplug(int id);
+// Brings an unplugged device back at its old place in the listing; old handles stay dead.
 void replug(int id);
 bool isPlugged(int id);
 // Removes every device and forgets every count (handles still open become dead).
@@ -59,11 +60,16 @@ void clearWrittenReports(int id);
 
 MeterState state(int id);
 void setState(int id, const MeterState& state);
+// Replaces only the measured values, keeping the settings the host may have changed.
+void setChannels(int id, const std::array<double, 9>& channels, uint8_t direction);
 
+// Handles not yet closed with hid_close; those of an unplugged device count until closed.
 int openHandleCount(int id);
 int totalOpenHandles();
 // hid_open calls since the last reset, successful or not.
 int openAttempts();
+// Threads blocked in hid_read or hid_read_timeout right now.
+int waitingReaders();
 
 // The reports the model sends, built from a state.
 Report measurementReport(const MeterState& state);

@@ -1,0 +1,51 @@
+#include "Acquisition.h"
+
+#include "ChartPanel.h"
+
+Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), chart(chart) {}
+
+void Acquisition::toggleByUser() {
+    interrupted = false;
+    if (running) {
+        setRunning(false);
+        return;
+    }
+    startFresh();
+    setRunning(true);
+}
+
+void Acquisition::meterConnected() {
+    if (running)
+        return;
+    if (!interrupted)
+        startFresh();
+    interrupted = false;
+    setRunning(true);
+}
+
+void Acquisition::meterLost() {
+    if (!running)
+        return;
+    interrupted = true;
+    setRunning(false);
+}
+
+void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading) {
+    if (!running)
+        return;
+    const auto values = reading.recordedChannels();
+    if (chart)
+        chart->appendSample(now, values);
+    sampleLog.append(now.toString(QString::fromLatin1(SampleLog::timeFormat)), values);
+}
+
+void Acquisition::startFresh() {
+    sampleLog.clear();
+    if (chart)
+        chart->startRun(QDateTime::currentDateTime());
+}
+
+void Acquisition::setRunning(bool on) {
+    running = on;
+    emit runningChanged(on);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "MeterReading.h"
+#include "SampleLog.h"
+
+#include <QDateTime>
+#include <QObject>
+
+class ChartPanel;
+
+// Whether samples are recorded, and the record itself. A meter lost in the middle of a
+// run pauses the run; the same run resumes when the meter comes back, so a cable glitch
+// never throws away hours of unexported samples.
+class Acquisition : public QObject {
+    Q_OBJECT
+public:
+    explicit Acquisition(ChartPanel* chart, QObject* parent = nullptr);
+
+    bool isRunning() const { return running; }
+    bool isInterrupted() const { return interrupted; }
+    const SampleLog& log() const { return sampleLog; }
+
+    // Run/Stop pressed: a start always begins a fresh run.
+    void toggleByUser();
+    // A meter was opened: resume an interrupted run, or start a fresh one if stopped.
+    void meterConnected();
+    // The meter went away: stop recording, remembering to resume.
+    void meterLost();
+    // One second of acquisition: a point per curve and a record in the log.
+    void recordSample(const QDateTime& now, const MeterReading& reading);
+
+signals:
+    void runningChanged(bool running);
+
+private:
+    void startFresh();
+    void setRunning(bool on);
+
+    ChartPanel* chart;
+    SampleLog sampleLog;
+    bool running = false;
+    bool interrupted = false;
+};

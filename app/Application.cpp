@@ -1,0 +1,20 @@
+#include "Application.h"
+
+#include "CrashFilter.h"
+#include "MainDialog.h"
+#include "Startup.h"
+
+#include <QApplication>
+
+int runApplication(int argc, char** argv, const std::function<void()>& beforeWindow) {
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    QApplication app(argc, argv);
+    installCrashFilter();
+    Startup::applyAppearance(app);
+    if (beforeWindow)
+        beforeWindow();
+    MainDialog dialog;
+    dialog.show();
+    return app.exec();
+}

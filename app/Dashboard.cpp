@@ -1,0 +1,89 @@
+#include "Dashboard.h"
+
+#include "DashboardFormat.h"
+#include "MainTr.h"
+#include "ui_MainDialog.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace {
+
+const char* const arrowDown = "image: url(:/sys/rs/rs/down.png)";
+const char* const arrowUp = "image: url(:/sys/rs/rs/up.png)";
+constexpr quint8 directionDown = 0;
+constexpr quint8 directionUp = 1;
+constexpr quint8 directionNone = 2;
+
+const char* const vbusChunk =
+    "QProgressBar{border-radius: 5px;}QProgressBar::chunk {border-radius: "
+    "5px;background: rgb(85, 255, 0);}";
+const char* const ibusChunk =
+    "QProgressBar{border-radius: 5px;}QProgressBar::chunk {border-radius: "
+    "5px;background: rgb(0, 240, 244);}";
+const char* const powerChunk = "QProgressBar{border-radius: 5px;}QProgressBar::chunk "
+                               "{border-radius: 5px;background: rgb(255, 217, 25);}";
+const char* const saturatedChunk = "QProgressBar{border-radius: 5px;}QProgressBar::chunk "
+                                   "{border-radius: 5px;background: rgb(230, 0, 0);}";
+
+void showGauge(QProgressBar* bar, float value, float fullScale, const char* chunk) {
+    const GaugeLevel level = gaugeLevel(value, fullScale);
+    bar->setStyleSheet(QString::fromLatin1(level.saturated ? saturatedChunk : chunk));
+    bar->setValue(level.value);
+}
+
+} // namespace
+
+Dashboard::Dashboard(Ui::MainDialog* ui, QObject* parent) : QObject(parent), ui(ui) {}
+
+void Dashboard::showCaption(const QString& modelWord, const QString& serialPrefix) {
+    ui->disp_labDevTiT->setText(QStringLiteral(" | ") + modelWord + QLatin1Char(' ') +
+                                serialPrefix);
+}
+
+void Dashboard::showReading(const MeterReading& r) {
+    ui->disp_label_VOLT->setText(formatLargeReading(r.vbus));
+    ui->disp_label_CURR->setText(formatLargeReading(r.ibus));
+    ui->disp_label_POWE->setText(formatLargeReading(r.power));
+    ui->disp_label_DP_VALUE->setText(formatLineVoltage(r.dp));
+    ui->disp_label_DM_VALUE->setText(formatLineVoltage(r.dm));
+    ui->disp_label_CC1_VALUE->setText(formatLineVoltage(r.cc1));
+    ui->disp_label_CC2_VALUE->setText(formatLineVoltage(r.cc2));
+    ui->disp_label_CPU_VALUE->setText(formatTemperature(r.cpuTemp));
+    showDirection(r.currentDir);
+    showGauges(r);
+    ui->settings_lab_voltvalue->setText(ui->disp_label_VOLT->text());
+    ui->settings_lab_currvalue->setText(ui->disp_label_CURR->text());
+    ui->settings_lab_tempvalue->setText(ui->disp_label_CPU_VALUE->text());
+    ui->disp_label_VBUS_Tips->setText(showFloatingInputHint(r.vbus)
+                                          ? trMain("(输入悬空时有感应电压是正常现象)")
+                                          : QStringLiteral(" "));
+}
+
+void Dashboard::showRunState(bool running) {
+    const char* icon = running ? ":/sys/rs/rs/pause.png" : ":/sys/rs/rs/run.png";
+    ui->disp_Btn_Run->setIcon(QIcon(QPixmap(QString::fromLatin1(icon))));
+    ui->disp_Btn_Run->setToolTip(running ? trMain("停止") : trMain("运行"));
+}
+
+void Dashboard::showDirection(quint8 direction) {
+    switch (direction) {
+    case directionDown:
+        ui->disp_label_ImageDir->setStyleSheet(QString::fromLatin1(arrowDown));
+        break;
+    case directionUp:
+        ui->disp_label_ImageDir->setStyleSheet(QString::fromLatin1(arrowUp));
+        break;
+    case directionNone:
+        ui->disp_label_ImageDir->setStyleSheet(QString());
+        break;
+    default:
+        break;
+    }
+}
+
+void Dashboard::showGauges(const MeterReading& r) {
+    showGauge(ui->progressBar_VBUS, r.vbus, Gauge::vbusFullScale, vbusChunk);
+    showGauge(ui->progressBar_IBUS, r.ibus, Gauge::ibusFullScale, ibusChunk);
+    showGauge(ui->progressBar_Power, r.power, Gauge::powerFullScale, powerChunk);
+}

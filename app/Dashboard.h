@@ -1,0 +1,27 @@
+#pragma once
+
+#include "MeterReading.h"
+
+#include <QObject>
+
+namespace Ui {
+class MainDialog;
+}
+
+// The live dashboard page: large numbers, gauges, line voltages, temperature, arrow, and
+// the live values mirrored on the meter settings page.
+class Dashboard : public QObject {
+    Q_OBJECT
+public:
+    Dashboard(Ui::MainDialog* ui, QObject* parent);
+
+    void showCaption(const QString& modelWord, const QString& serialPrefix);
+    void showReading(const MeterReading& reading);
+    void showRunState(bool running);
+
+private:
+    void showDirection(quint8 direction);
+    void showGauges(const MeterReading& reading);
+
+    Ui::MainDialog* ui;
+};

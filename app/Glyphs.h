@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QChar>
+
+// Icon-font code points and the point sizes they are shown at.
+namespace Glyph {
+inline constexpr char16_t homeReturn = 0xF073;
+inline constexpr char16_t pageReturn = 0xF122;
+inline constexpr char16_t titleIcon = 0xF2D5;
+inline constexpr char16_t minimise = 0xF068;
+inline constexpr char16_t maximise = 0xF2D0;
+inline constexpr char16_t close = 0xF00D;
+inline constexpr char16_t menu = 0xF150;
+
+inline constexpr int returnSize = 16;
+inline constexpr int titleIconSize = 30;
+inline constexpr int titleButtonSize = 9;
+inline constexpr int toolButtonSize = 50;
+} // namespace Glyph

@@ -1,0 +1,275 @@
+#include "MainDialog.h"
+
+#include "Acquisition.h"
+#include "ChartPanel.h"
+#include "CommandFrame.h"
+#include "Dashboard.h"
+#include "DeviceList.h"
+#include "Glyphs.h"
+#include "IconHelper.h"
+#include "LanguageSwitch.h"
+#include "MainTr.h"
+#include "MeterReading.h"
+#include "Navigator.h"
+#include "ReportInput.h"
+#include "ReportOutput.h"
+#include "SettingsPages.h"
+#include "USBThread.h"
+#include "ui_MainDialog.h"
+
+#include <QDateTime>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+constexpr int timerIntervalMs = 1000;
+constexpr quint8 pollNormal = 1;
+constexpr quint8 pollUpgrade = 2;
+constexpr int toolIconWidth = 100;
+constexpr int toolIconHeight = 70;
+constexpr int splitterHandleWidth = 8;
+
+const char* const connectedPicture =
+    "border-image:url(:/sys/rs/rs/usb_connect.png) 0 0 0 0 stretch stretch;";
+const char* const disconnectedPicture =
+    "border-image:url(:/sys/rs/rs/usb_disconnect.png) 0 0 0 0 stretch stretch;";
+
+struct ToolButtonLook {
+    char16_t glyph;
+    const char* background;
+};
+const ToolButtonLook toolButtonLooks[] = {{0xF01B, "#1570A5"}, {0xF085, "#16A085"},
+                                          {0xF108, "#C0392B"}, {0xF03E, "#047058"},
+                                          {0xF0E8, "#9B59BB"}, {0xF241, "#34495E"}};
+
+QString toolButtonStyle(const char* background) {
+    return QStringLiteral("QToolButton{font:%1px;background:%2;}")
+               .arg(15)
+               .arg(QLatin1String(background)) +
+           QStringLiteral("QToolButton{border:none;border-radius:8px;padding:5px;}") +
+           QStringLiteral("QToolButton:pressed{background:%1;}").arg(QStringLiteral("#737A97")) +
+           QStringLiteral("QToolButton:hover{ border-style: outset; border: 2px groove green;}");
+}
+
+} // namespace
+
+MainDialog::MainDialog(QWidget* parent)
+    : QDialog(parent), ui(new Ui::MainDialog), readTimer(new QTimer(this)),
+      sampleTimer(new QTimer(this)) {
+    setAttribute(Qt::WA_MouseTracking);
+    ui->setupUi(this);
+    initForm();
+    decorateDashboard();
+    setUpDeviceListHeader();
+
+    readTimer->setInterval(timerIntervalMs);
+    readTimer->start();
+    connect(readTimer, &QTimer::timeout, this, &MainDialog::readTick);
+
+    setUpToolButtons();
+    IconHelper::Instance()->setIcon(ui->disp_btnReturn, QChar(Glyph::pageReturn),
+                                    Glyph::returnSize);
+
+    chartPanel = new ChartPanel(ui->disap_gridLayout, this);
+    acquisitionState = new Acquisition(chartPanel, this);
+    dashboard = new Dashboard(ui, this);
+    connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
+    const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
+    settingsPages = new SettingsPages(ui, frameSink, this);
+    deviceList = new DeviceList(ui->device_treeWidget, meterVendorId, meterProductId, this);
+    navigator = new Navigator(
+        ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
+        this);
+
+    startLink();
+
+    sampleTimer->setInterval(timerIntervalMs);
+    sampleTimer->start();
+    connect(sampleTimer, &QTimer::timeout, this, &MainDialog::sampleTick);
+}
+
+MainDialog::~MainDialog() {
+    if (usbThread)
+        usbThread->stopAndWait();
+    delete deviceList; // closes the dialog's handle before the link thread releases hidapi
+    deviceList = nullptr;
+    delete ui;
+}
+
+void MainDialog::initForm() {
+    language = new LanguageSwitch(this);
+    language->applyStored();
+    ui->retranslateUi(this);
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint);
+    setAttribute(Qt::WA_TranslucentBackground);
+    restoreGlyphs();
+    ui->widgetTitle->installEventFilter(this);
+    ui->widgetTitle->setProperty("form", "title");
+}
+
+void MainDialog::decorateDashboard() {
+    const QPixmap menu = QPixmap(QStringLiteral(":/sys/rs/rs/menu.png"));
+    if (!menu.isNull())
+        ui->disp_btn_menu->setIcon(
+            QIcon(menu.scaled(200, 200, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    ui->disp_Btn_Run->setIcon(QIcon(QPixmap(QStringLiteral(":/sys/rs/rs/run.png"))));
+    ui->disp_label_NTC->hide();
+    ui->disp_label_NTC_VALUE->hide();
+    ui->disp_label_NTC_DEGREE->hide();
+    ui->label_main_icon->setStyleSheet(
+        QStringLiteral("border-image: url(:/sys/rs/rs/icon01_130x20.png);"));
+}
+
+void MainDialog::setUpDeviceListHeader() {
+    ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
+    ui->splitter->setHandleWidth(splitterHandleWidth);
+    auto* icon = new QLabel();
+    icon->setFixedSize(20, 20);
+    icon->setStyleSheet(QStringLiteral("border-image: url(:/sys/rs/rs/list_20x20.png);"));
+    icon->setAlignment(Qt::AlignCenter);
+    QHeaderView* header = ui->device_treeWidget->header();
+    icon->setParent(header);
+    icon->move(header->sectionPosition(0) + 60, 2);
+}
+
+void MainDialog::setUpToolButtons() {
+    IconHelper::Instance()->setIcon(ui->btnReturn, QChar(Glyph::homeReturn), Glyph::returnSize);
+    toolButtons = {ui->tbtn1, ui->tbtn2, ui->tbtn3, ui->tbtn4, ui->tbtn5, ui->tbtn6};
+    const QStringList texts = Navigator::toolButtonTexts();
+    for (int i = 0; i < toolButtons.size(); ++i) {
+        QToolButton* button = toolButtons[i];
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(toolIconWidth, toolIconHeight));
+        button->setIcon(QIcon(IconHelper::Instance()->getPixmap(
+            QStringLiteral("#FEFEFE"), QChar(toolButtonLooks[i].glyph), Glyph::toolButtonSize,
+            toolIconWidth, toolIconHeight)));
+        button->setText(texts[i]);
+        button->setStyleSheet(toolButtonStyle(toolButtonLooks[i].background));
+        connect(button, &QToolButton::clicked, this, &MainDialog::buttonClicked);
+    }
+}
+
+void MainDialog::startLink() {
+    usbThread = new USBThread(this);
+    connect(usbThread, &USBThread::usb_connect, this, &MainDialog::usbconnect);
+    connect(usbThread, &USBThread::usb_disconnect, this, &MainDialog::usbdisconnect);
+    usbThread->setIds(meterVendorId, meterProductId);
+    usbThread->openDevice();
+    usbThread->start();
+}
+
+hid_device* MainDialog::meterHandle() const {
+    return deviceList->handle();
+}
+
+void MainDialog::readTick() {
+    hid_device* device = meterHandle();
+    if (!device)
+        return;
+    const int read =
+        drainReports(device, [](const unsigned char* report) { decodeReport(report, reportSize); });
+    if (read == 0)
+        return;
+    const MeterReading& reading = currentReading();
+    dashboard->showCaption(deviceList->modelWord(), deviceList->serialPrefix());
+    dashboard->showReading(reading);
+    if (settingsReportPending) {
+        settingsReportPending = false;
+        settingsPages->applyReportedSettings(reading, deviceList->modelWord());
+    }
+    settingsPages->showMinCurrent(reading.minCurrent);
+}
+
+void MainDialog::sampleTick() {
+    if (pollMode == pollUpgrade) {
+        sendCommand(Command::upgradeMode);
+        pollMode = pollNormal;
+    } else {
+        sendFrame(pollFrame());
+    }
+    acquisitionState->recordSample(QDateTime::currentDateTime(), currentReading());
+}
+
+void MainDialog::requestUpgradeMode() {
+    pollMode = pollUpgrade;
+    sampleTick();
+}
+
+void MainDialog::sendCommand(quint8 code) {
+    sendFrame(commandFrame(code));
+}
+
+void MainDialog::sendFrame(const QByteArray& frame) {
+    sendReport(meterHandle(), frame);
+}
+
+void MainDialog::reject() {
+    if (usbThread)
+        usbThread->stopAndWait();
+    QDialog::reject();
+}
+
+void MainDialog::usbconnect(const QString& dev_str) {
+    ui->upgrade_label_devvalue->setText(dev_str);
+    if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
+        ui->upgrade_text_log->append(trMain("设备已连接"));
+        ui->upgrade_text_log->append(trMain("设备名称:") + dev_str);
+        showConnectionOnUpgradePage(true);
+    }
+    if (deviceList->refresh())
+        acquisitionState->meterConnected();
+}
+
+void MainDialog::usbdisconnect() {
+    if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
+        ui->upgrade_text_log->append(trMain("设备已断开"));
+        showConnectionOnUpgradePage(false);
+    }
+    deviceList->markDisconnected();
+    acquisitionState->meterLost();
+}
+
+void MainDialog::showConnectionOnUpgradePage(bool connected) {
+    ui->upgrade_label_connect->setStyleSheet(
+        QString::fromLatin1(connected ? connectedPicture : disconnectedPicture));
+}
+
+void MainDialog::on_disp_Btn_Run_clicked() {
+    acquisitionState->toggleByUser();
+}
+
+void MainDialog::buttonClicked() {
+    if (const auto* button = qobject_cast<const QAbstractButton*>(sender()))
+        navigator->openFromToolButton(button);
+}
+
+void MainDialog::on_disp_btnReturn_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_upgrade_btnReturn_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_settings_btnReturn_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_settings_btnReturn_q7_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_four_btnReturn_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_five_btnReturn_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_six_btnReturn_clicked() {
+    navigator->returnHome();
+}
+void MainDialog::on_disp_btnUpgrade_clicked() {
+    navigator->openUpgradeShortcut();
+}
+void MainDialog::on_disp_btnSysSet_clicked() {
+    navigator->openSettingsShortcut();
+}

@@ -1,0 +1,154 @@
+// The main dialog's own window frame and language: title-bar buttons, moving, edge
+// resizing, maximise by double click, the language menu and re-labelling.
+#include "MainDialog.h"
+
+#include "DashboardHeaderLayout.h"
+#include "DeviceList.h"
+#include "Glyphs.h"
+#include "IconHelper.h"
+#include "LanguageSwitch.h"
+#include "MainTr.h"
+#include "Navigator.h"
+#include "USBThread.h"
+#include "WindowChrome.h"
+#include "ui_MainDialog.h"
+
+#include <QDesktopWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+
+namespace {
+
+QRect globalFrame(const QWidget* w) {
+    return QRect(w->mapToGlobal(QPoint(0, 0)),
+                 w->mapToGlobal(QPoint(w->width() - 1, w->height() - 1)));
+}
+
+} // namespace
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui->widgetTitle && event->type() == QEvent::MouseButtonDblClick) {
+        on_btnMenu_Max_clicked();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void MainDialog::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        leftButtonDown = true;
+        if (edgeRegion == WindowChrome::Inside)
+            dragOffset = event->globalPos() - frameGeometry().topLeft();
+    }
+    QDialog::mousePressEvent(event);
+}
+
+void MainDialog::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint g = event->globalPos();
+    if (!leftButtonDown) {
+        const auto region = WindowChrome::edgeRegion(globalFrame(this), g);
+        edgeRegion = region;
+        setCursor(WindowChrome::cursorFor(region));
+    } else if (edgeRegion == WindowChrome::Inside) {
+        move(g - dragOffset);
+        event->accept();
+    } else {
+        setGeometry(WindowChrome::resizedFrame(static_cast<WindowChrome::Region>(edgeRegion),
+                                               globalFrame(this), g, minimumSize()));
+    }
+    QDialog::mouseMoveEvent(event);
+}
+
+void MainDialog::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        leftButtonDown = false;
+        if (edgeRegion != WindowChrome::Inside) {
+            releaseMouse();
+            setCursor(Qt::ArrowCursor);
+        }
+    }
+    QDialog::mouseReleaseEvent(event);
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    const QSize page = ui->disp_stackedWidget->size();
+    const auto p = DashboardHeaderLayout::shared().pageResized(page.width(), page.height());
+    if (p.placeChart)
+        ui->widget->setGeometry(p.chart);
+    if (p.placeHeader) {
+        ui->disp_labTitle->setGeometry(p.title);
+        ui->disp_btnSysSet->setGeometry(p.sysSetButton);
+        ui->disp_label_tip_3->setGeometry(p.sysSetTip);
+        ui->disp_btnUpgrade->setGeometry(p.upgradeButton);
+        ui->disp_label_tip_2->setGeometry(p.upgradeTip);
+    }
+    QDialog::resizeEvent(event);
+}
+
+void MainDialog::on_btnMenu_Min_clicked() {
+    showMinimized();
+}
+
+void MainDialog::on_btnMenu_Max_clicked() {
+    static WindowChrome::MaximiseToggle toggle;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : geometry();
+    setGeometry(toggle.toggle(geometry(), available));
+}
+
+void MainDialog::on_btnMenu_Close_clicked() {
+    close();
+}
+
+void MainDialog::on_btnMenu_Menu_clicked() {
+    QMenu menu(this);
+    QPixmap flag(QStringLiteral(":/sys/rs/rs/cn_en.png"));
+    if (!flag.isNull())
+        flag = flag.scaled(100, 100, Qt::IgnoreAspectRatio);
+    QAction* chinese = menu.addAction(QIcon(flag), trMain("简体中文"));
+    QAction* english = menu.addAction(trMain("English"));
+    connect(chinese, &QAction::triggered, this, &MainDialog::onS_Act1Clicked_Slot);
+    connect(english, &QAction::triggered, this, &MainDialog::onS_Act2Clicked_Slot);
+    menu.exec(QCursor::pos());
+}
+
+void MainDialog::onS_Act1Clicked_Slot() {
+    if (language->switchToChinese())
+        relabel();
+}
+
+void MainDialog::onS_Act2Clicked_Slot() {
+    if (language->switchToEnglish())
+        relabel();
+}
+
+void MainDialog::relabel() {
+    ui->retranslateUi(this);
+    const QStringList texts = Navigator::toolButtonTexts();
+    for (int i = 0; i < toolButtons.size(); ++i) {
+        toolButtons[i]->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        toolButtons[i]->setIconSize(QSize(100, 70));
+        toolButtons[i]->setText(texts[i]);
+    }
+    ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
+    restoreGlyphs();
+}
+
+// retranslateUi puts the designer texts back over the glyphs.
+void MainDialog::restoreGlyphs() {
+    IconHelper* icons = IconHelper::Instance();
+    icons->setIcon(ui->btnReturn, QChar(Glyph::homeReturn), Glyph::returnSize);
+    for (QAbstractButton* back : {static_cast<QAbstractButton*>(ui->disp_btnReturn),
+                                  static_cast<QAbstractButton*>(ui->settings_btnReturn),
+                                  static_cast<QAbstractButton*>(ui->four_btnReturn),
+                                  static_cast<QAbstractButton*>(ui->five_btnReturn),
+                                  static_cast<QAbstractButton*>(ui->six_btnReturn),
+                                  static_cast<QAbstractButton*>(ui->upgrade_btnReturn)})
+        icons->setIcon(back, QChar(Glyph::pageReturn), Glyph::returnSize);
+    icons->setIcon(ui->title_icon_label, QChar(Glyph::titleIcon), Glyph::titleIconSize);
+    icons->setIcon(ui->btnMenu_Min, QChar(Glyph::minimise), Glyph::titleButtonSize);
+    icons->setIcon(ui->btnMenu_Max, QChar(Glyph::maximise), Glyph::titleButtonSize);
+    icons->setIcon(ui->btnMenu_Close, QChar(Glyph::close), Glyph::titleButtonSize);
+    icons->setIcon(ui->btnMenu_Menu, QChar(Glyph::menu), Glyph::titleButtonSize);
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QCoreApplication>
+
+// The page classes speak for the main dialog: their texts live in its translation context.
+inline QString trMain(const char* sourceText) {
+    return QCoreApplication::translate("MainDialog", sourceText);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+
+// 32 px line icons of the chart menu and the settings shortcuts (:/sys/rs/rs/), light strokes
+// with accent highlights for the dark menu background.
+QImage exportDataIcon();
+QImage exportImageIcon();
+QImage curveSettingsIcon();
+QImage systemSettingsIcon();
+QImage accumulateIcon();
+QImage scrollIcon();
+QImage upgradeIcon();

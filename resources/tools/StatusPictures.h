@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QImage>
+
+// Pictures that report a state: current direction, run/pause, USB link, firmware download,
+// and the folder of the file dialogs.
+QImage currentDirectionArrow(bool up);
+QImage runPicture();
+QImage pausePicture();
+QImage usbPicture(bool connected);
+QImage downloadPicture();
+QImage folderIcon();

@@ -1,0 +1,240 @@
+// The registry of simulated devices and open handles. One mutex guards all of it, so
+// every function here is safe to call from any thread.
+
+#include "SimBus.h"
+
+#include "HidHandle.h"
+#include "MeterWire.h"
+#include "SimDevice.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <mutex>
+
+namespace sim {
+namespace {
+
+struct Registry {
+    std::mutex mutex;
+    std::map<int, std::shared_ptr<Device>> devices; // ids grow, so this is plug order
+    int nextId = 1;
+    int openAttempts = 0;
+};
+
+Registry& registry() {
+    static Registry instance;
+    return instance;
+}
+
+std::unique_lock<std::mutex> lockRegistry() {
+    return std::unique_lock<std::mutex>(registry().mutex);
+}
+
+// Caller holds the lock.
+Device* find(int id) {
+    const auto& devices = registry().devices;
+    const auto it = devices.find(id);
+    return it == devices.end() ? nullptr : it->second.get();
+}
+
+bool matches(const Identity& identity, unsigned short vendorId, unsigned short productId) {
+    return (vendorId == 0 || vendorId == identity.vendorId) &&
+           (productId == 0 || productId == identity.productId);
+}
+
+void broadcast(Device& device, const std::vector<unsigned char>& report) {
+    for (hid_device* handle : device.handles)
+        handle->deliver(report);
+}
+
+void killHandles(Device& device) {
+    for (hid_device* handle : device.handles)
+        handle->kill();
+}
+
+} // namespace
+
+int plug(const Identity& identity, const MeterState& state) {
+    const auto lock = lockRegistry();
+    const int id = registry().nextId++;
+    registry().devices.emplace(id, std::make_shared<Device>(identity, state));
+    return id;
+}
+
+void unplug(int id) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id)) {
+        device->plugged = false;
+        killHandles(*device);
+    }
+}
+
+void replug(int id) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->plugged = true;
+}
+
+bool isPlugged(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device && device->plugged;
+}
+
+void reset() {
+    const auto lock = lockRegistry();
+    for (auto& entry : registry().devices)
+        killHandles(*entry.second);
+    registry().devices.clear();
+    registry().openAttempts = 0;
+}
+
+void sendInput(int id, const Report& report) {
+    sendRawInput(id, std::vector<unsigned char>(report.begin(), report.end()));
+}
+
+void sendRawInput(int id, const std::vector<unsigned char>& bytes) {
+    const std::size_t size = std::min(bytes.size(), wire::reportSize);
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        broadcast(*device, std::vector<unsigned char>(bytes.begin(), bytes.begin() + size));
+}
+
+std::vector<Report> writtenReports(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device ? device->written : std::vector<Report>();
+}
+
+void clearWrittenReports(int id) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->written.clear();
+}
+
+MeterState state(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device ? device->model.state() : MeterState();
+}
+
+void setState(int id, const MeterState& state) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->model.state() = state;
+}
+
+void setChannels(int id, const std::array<double, 9>& channels, uint8_t direction) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id)) {
+        device->model.state().channels = channels;
+        device->model.state().direction = direction;
+    }
+}
+
+int openHandleCount(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device ? static_cast<int>(device->handles.size()) : 0;
+}
+
+int totalOpenHandles() {
+    const auto lock = lockRegistry();
+    std::size_t total = 0;
+    for (const auto& entry : registry().devices)
+        total += entry.second->handles.size();
+    return static_cast<int>(total);
+}
+
+int openAttempts() {
+    const auto lock = lockRegistry();
+    return registry().openAttempts;
+}
+
+int waitingReaders() {
+    const auto lock = lockRegistry();
+    return hid_device_::waitingReaders;
+}
+
+namespace bus {
+
+std::vector<Listing> list(unsigned short vendorId, unsigned short productId) {
+    const auto lock = lockRegistry();
+    std::vector<Listing> listing;
+    for (const auto& [id, device] : registry().devices) {
+        if (device->plugged && matches(device->identity, vendorId, productId))
+            listing.push_back({device->identity, "sim-meter-" + std::to_string(id)});
+    }
+    return listing;
+}
+
+hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_t* serial) {
+    const auto lock = lockRegistry();
+    ++registry().openAttempts;
+    for (const auto& entry : registry().devices) {
+        const std::shared_ptr<Device>& device = entry.second;
+        if (!device->plugged || !matches(device->identity, vendorId, productId))
+            continue;
+        if (serial && device->identity.serial != serial)
+            continue;
+        auto* handle = new hid_device_(device);
+        device->handles.push_back(handle);
+        return handle;
+    }
+    return nullptr;
+}
+
+void close(hid_device* handle) {
+    const auto lock = lockRegistry();
+    auto& handles = handle->device->handles;
+    handles.erase(std::remove(handles.begin(), handles.end(), handle), handles.end());
+    delete handle;
+}
+
+int read(hid_device* handle, unsigned char* data, std::size_t length) {
+    auto lock = lockRegistry();
+    constexpr int noLimit = -1;
+    return handle->read(lock, data, length, handle->nonBlocking ? 0 : noLimit);
+}
+
+int readTimeout(hid_device* handle, unsigned char* data, std::size_t length, int timeoutMs) {
+    auto lock = lockRegistry();
+    return handle->read(lock, data, length, timeoutMs);
+}
+
+int write(hid_device* handle, const unsigned char* data, std::size_t length) {
+    // The meter's output report is 64 bytes; nothing longer or empty goes out.
+    if (length == 0 || length > wire::reportSize)
+        return -1;
+    const auto lock = lockRegistry();
+    if (handle->dead)
+        return -1;
+    Report report{};
+    std::copy_n(data, length, report.begin());
+    Device& device = *handle->device;
+    device.written.push_back(report);
+    for (const Report& reply : device.model.handleOutput(report))
+        broadcast(device, std::vector<unsigned char>(reply.begin(), reply.end()));
+    return static_cast<int>(length);
+}
+
+void setNonBlocking(hid_device* handle, bool nonBlocking) {
+    const auto lock = lockRegistry();
+    handle->nonBlocking = nonBlocking;
+}
+
+std::optional<Identity> identity(hid_device* handle) {
+    const auto lock = lockRegistry();
+    if (handle->dead)
+        return std::nullopt;
+    return handle->device->identity;
+}
+
+bool isDead(hid_device* handle) {
+    const auto lock = lockRegistry();
+    return handle->dead;
+}
+
+} // namespace bus
+} // namespace sim

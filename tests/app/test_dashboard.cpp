@@ -1,0 +1,209 @@
+#include "Dashboard.h"
+#include "MeterReading.h"
+#include "SettingsPages.h"
+#include "ui_MainDialog.h"
+
+#include <QDialog>
+#include <QtTest>
+
+#include <vector>
+
+// The dashboard and settings pages on a bare form: what a reading looks like.
+class DashboardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        form = std::make_unique<QDialog>();
+        ui = std::make_unique<Ui::MainDialog>();
+        ui->setupUi(form.get());
+        dashboard = new Dashboard(ui.get(), form.get());
+        frames.clear();
+        pages = new SettingsPages(
+            ui.get(), [this](const QByteArray& f) { frames.push_back(f); }, form.get());
+    }
+    void cleanup() {
+        ui.reset();
+        form.reset();
+    }
+
+    void largeNumbersUseEightCharactersAndFewerDecimalsAsTheyGrow() {
+        MeterReading r;
+        r.vbus = 9.99999f;
+        r.ibus = 10.0f;
+        r.power = 100.0f;
+        dashboard->showReading(r);
+        QCOMPARE(ui->disp_label_VOLT->text(), QString("9.999990"));
+        QCOMPARE(ui->disp_label_CURR->text(), QString("10.00000"));
+        QCOMPARE(ui->disp_label_POWE->text(), QString("100.0000"));
+        QCOMPARE(ui->settings_lab_voltvalue->text(), QString("9.999990"));
+        QCOMPARE(ui->settings_lab_currvalue->text(), QString("10.00000"));
+    }
+
+    void lineVoltagesAndTemperatureHaveFixedDecimals() {
+        MeterReading r;
+        r.dp = 0.6f;
+        r.dm = 2.7f;
+        r.cc1 = 1.68f;
+        r.cc2 = 0.0f;
+        r.cpuTemp = 36.5f;
+        dashboard->showReading(r);
+        QCOMPARE(ui->disp_label_DP_VALUE->text(), QString("0.600"));
+        QCOMPARE(ui->disp_label_DM_VALUE->text(), QString("2.700"));
+        QCOMPARE(ui->disp_label_CC1_VALUE->text(), QString("1.680"));
+        QCOMPARE(ui->disp_label_CC2_VALUE->text(), QString("0.000"));
+        QCOMPARE(ui->disp_label_CPU_VALUE->text(), QString("36.5"));
+        QCOMPARE(ui->settings_lab_tempvalue->text(), QString("36.5"));
+    }
+
+    void gaugesSaturateRedAtFullScale() {
+        MeterReading r;
+        r.vbus = 0;
+        r.ibus = 3.25f;
+        r.power = 325.0f;
+        dashboard->showReading(r);
+        QCOMPARE(ui->progressBar_VBUS->value(), 13);
+        QVERIFY(ui->progressBar_VBUS->styleSheet().contains("rgb(85, 255, 0)"));
+        QCOMPARE(ui->progressBar_IBUS->value(), 56);
+        QCOMPARE(ui->progressBar_Power->value(), 100);
+        QVERIFY(ui->progressBar_Power->styleSheet().contains("rgb(230, 0, 0)"));
+        r.ibus = 6.5f;
+        dashboard->showReading(r);
+        QCOMPARE(ui->progressBar_IBUS->value(), 100);
+        QVERIFY(ui->progressBar_IBUS->styleSheet().contains("rgb(230, 0, 0)"));
+    }
+
+    void allOnesReportShowsHugeNumbersInFull() {
+        std::vector<unsigned char> report(64, 0xFF);
+        report[0] = 0xAA;
+        report[1] = 0x40;
+        report[2] = 0x62;
+        report[3] = 0x05;
+        MeterReading r;
+        bool pending = false;
+        decodeReportInto(r, pending, report.data(), 64);
+        dashboard->showReading(r);
+        QCOMPARE(ui->disp_label_VOLT->text(), QString("4294.9673"));
+        QCOMPARE(ui->progressBar_VBUS->value(), 100);
+        QVERIFY(ui->progressBar_VBUS->styleSheet().contains("rgb(230, 0, 0)"));
+    }
+
+    void arrowFollowsTheDirectionAndIgnoresUnknownValues() {
+        MeterReading r;
+        r.currentDir = 1;
+        dashboard->showReading(r);
+        QVERIFY(ui->disp_label_ImageDir->styleSheet().contains("up.png"));
+        r.currentDir = 3;
+        dashboard->showReading(r);
+        QVERIFY(ui->disp_label_ImageDir->styleSheet().contains("up.png"));
+        r.currentDir = 0;
+        dashboard->showReading(r);
+        QVERIFY(ui->disp_label_ImageDir->styleSheet().contains("down.png"));
+        r.currentDir = 2;
+        dashboard->showReading(r);
+        QVERIFY(ui->disp_label_ImageDir->styleSheet().isEmpty());
+    }
+
+    void floatingInputHintBelowThreeVolts() {
+        MeterReading r;
+        r.vbus = 2.99f;
+        dashboard->showReading(r);
+        QCOMPARE(ui->disp_label_VBUS_Tips->text(), QString("(输入悬空时有感应电压是正常现象)"));
+        r.vbus = 3.0f;
+        dashboard->showReading(r);
+        QCOMPARE(ui->disp_label_VBUS_Tips->text(), QString(" "));
+    }
+
+    void captionShowsModelAndSerialPrefix() {
+        dashboard->showCaption("K82", "012345");
+        QCOMPARE(ui->disp_labDevTiT->text(), QString(" | K82 012345"));
+        dashboard->showCaption("%1", "%2"); // texts are shown, not interpreted
+        QCOMPARE(ui->disp_labDevTiT->text(), QString(" | %1 %2"));
+    }
+
+    void minimumCurrentSelectsItsButtonOrLeavesThemAlone() {
+        pages->showMinCurrent(0.01f);
+        QVERIFY(isSelected(ui->settings_btn_10ma));
+        QVERIFY(!isSelected(ui->settings_btn_0A));
+        pages->showMinCurrent(0.015f);
+        QVERIFY(isSelected(ui->settings_btn_10ma));
+        pages->showMinCurrent(0.0f);
+        QVERIFY(isSelected(ui->settings_btn_0A));
+        QVERIFY(!isSelected(ui->settings_btn_10ma));
+        pages->showMinCurrent(0.02f);
+        QVERIFY(isSelected(ui->settings_btn_20ma));
+    }
+
+    void reducedModelGetsLanguageBrightnessAndMotorOnItsOwnPage() {
+        MeterReading r;
+        r.language = 1;
+        r.workBrightness = 40;
+        r.rotationSwitch = 1;
+        r.standbyBrightness = 4;
+        r.standbyTime = 25;
+        r.standbyStyle = 2;
+        r.voltCalFactor = 1.234f;
+        r.currCalFactor = 0.5f;
+        r.tempCalFactor = 2.0f;
+        const QString generalLanguageStyle = ui->settings_btn_EN->styleSheet();
+        pages->applyReportedSettings(r, "K82");
+        QVERIFY(isSelected(ui->settings_btn_EN_q7));
+        QVERIFY(!isSelected(ui->settings_btn_CN_q7));
+        QCOMPARE(ui->settings_slider_worklight_q7->value(), 40);
+        QVERIFY(isSelected(ui->settings_btn_M_open_q7));
+        QCOMPARE(ui->settings_slider_worklight->value(), 1); // general page untouched
+        QCOMPARE(ui->settings_btn_EN->styleSheet(), generalLanguageStyle);
+        // Standby, style and factors always go to the general page.
+        QCOMPARE(ui->settings_slider_standlight->value(), 4);
+        QCOMPARE(ui->settings_slider_standtime->value(), 25);
+        QVERIFY(isSelected(ui->settings_btn_style2));
+        QVERIFY(!isSelected(ui->settings_btn_style1));
+        QCOMPARE(ui->settings_lab_califact_voltvalue->text(), QString("1.234"));
+        QCOMPARE(ui->settings_lab_califact_currvalue->text(), QString("0.500"));
+        QCOMPARE(ui->settings_lab_califact_tempvalue->text(), QString("2.000"));
+    }
+
+    void generalModelGetsEverythingOnTheGeneralPage() {
+        MeterReading r;
+        r.language = 0;
+        r.workBrightness = 7;
+        r.rotationSwitch = 0;
+        r.standbyStyle = 9; // unknown: styles stay as they are
+        const QString styleBefore = ui->settings_btn_style1->styleSheet();
+        pages->applyReportedSettings(r, "k82");
+        QVERIFY(isSelected(ui->settings_btn_CN));
+        QCOMPARE(ui->settings_slider_worklight->value(), 7);
+        QVERIFY(isSelected(ui->settings_btn_G_close));
+        QCOMPARE(ui->settings_btn_style1->styleSheet(), styleBefore);
+    }
+
+    void optionButtonsAndSlidersUpdateThePageAndSendTheirFrames() {
+        pages->choose(ui->settings_btn_style3,
+                      {ui->settings_btn_style1, ui->settings_btn_style2, ui->settings_btn_style3},
+                      0x30);
+        QVERIFY(isSelected(ui->settings_btn_style3));
+        QVERIFY(!isSelected(ui->settings_btn_style1));
+        QVERIFY(!isSelected(ui->settings_btn_style2));
+        pages->calibration(ui->settings_lab_califact_voltvalue, 1234, 0x2A);
+        QCOMPARE(ui->settings_lab_califact_voltvalue->text(), QString("1.234"));
+        pages->integerSetting(ui->settings_label_standtime, 58, 0x24);
+        QCOMPARE(ui->settings_label_standtime->text(), QString("58"));
+        QCOMPARE(frames.size(), size_t(3));
+        QCOMPARE(frames[0], QByteArray::fromHex("55050930000000EEFF"));
+        QCOMPARE(frames[1], QByteArray::fromHex("55050A2A3F9DF3B6EEFF"));
+        QCOMPARE(frames[2], QByteArray::fromHex("55050A240000003AEEFF"));
+    }
+
+private:
+    static bool isSelected(const QWidget* button) {
+        return button->styleSheet().startsWith("QPushButton{background-color: rgb(0, 170, 0);}");
+    }
+
+    std::unique_ptr<QDialog> form;
+    std::unique_ptr<Ui::MainDialog> ui;
+    Dashboard* dashboard = nullptr;
+    SettingsPages* pages = nullptr;
+    std::vector<QByteArray> frames;
+};
+
+QTEST_MAIN(DashboardTest)
+#include "test_dashboard.moc"

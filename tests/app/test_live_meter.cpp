@@ -1,0 +1,136 @@
+#include "MeterFixture.h"
+
+#include <QSlider>
+#include <QtTest>
+
+namespace {
+
+const QByteArray pollBytes = QByteArray::fromHex("550522050B008CEEFF");
+
+QByteArray head(const sim::Report& r, int n) {
+    return QByteArray(reinterpret_cast<const char*>(r.data()), n);
+}
+
+int countPolls(int meter) {
+    int polls = 0;
+    for (const sim::Report& r : sim::writtenReports(meter))
+        polls += head(r, 9) == pollBytes ? 1 : 0;
+    return polls;
+}
+
+// Frames of one command code written since the last clear.
+QList<QByteArray> framesOf(int meter, quint8 code) {
+    QList<QByteArray> frames;
+    for (const sim::Report& r : sim::writtenReports(meter)) {
+        if (r[0] == 0x55 && r[1] == 0x05 && r[3] == code && head(r, 9) != pollBytes)
+            frames << head(r, r[2]);
+    }
+    return frames;
+}
+
+} // namespace
+
+class LiveMeterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pollGoesOutEverySecondAndTheAnswerIsShown() {
+        MeterFixture f;
+        sim::MeterState state;
+        state.channels[0] = 5.1;
+        state.channels[1] = 1.25;
+        state.channels[7] = 36.5;
+        const int meter = sim::plug(sim::Identity(), state);
+        f.open();
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.100000"),
+                                  MeterFixture::linkTimeoutMs);
+        QCOMPARE(f.widget<QLabel>("disp_label_CURR")->text(), QString("1.250000"));
+        QCOMPARE(f.widget<QLabel>("disp_label_CPU_VALUE")->text(), QString("36.5"));
+        sim::clearWrittenReports(meter);
+        QTest::qWait(3300);
+        const int polls = countPolls(meter);
+        QVERIFY2(polls >= 2 && polls <= 4, qPrintable(QString::number(polls)));
+        const sim::Report first = sim::writtenReports(meter).front();
+        for (int i = 9; i < 64; ++i)
+            QCOMPARE(int(first[i]), 0);
+        state.channels[0] = 12.345;
+        sim::setState(meter, state);
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.34500"),
+                                  MeterFixture::linkTimeoutMs);
+    }
+
+    void everyQueuedReportIsReadAndTheLatestShown() {
+        MeterFixture f;
+        sim::MeterState silent;
+        silent.answersPolls = false;
+        const int meter = sim::plug(sim::Identity(), silent);
+        f.open();
+        for (double v : {1.0, 2.0, 3.0}) {
+            sim::MeterState s = silent;
+            s.channels[0] = v;
+            sim::sendInput(meter, sim::measurementReport(s));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("3.000000"),
+                                  MeterFixture::linkTimeoutMs);
+        // Nothing stale is left in the queue: the next report is shown on the next tick.
+        QTest::qWait(1100);
+        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("3.000000"));
+        sim::MeterState s = silent;
+        s.channels[0] = 7.0;
+        sim::sendInput(meter, sim::measurementReport(s));
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("7.000000"),
+                                  1500);
+    }
+
+    void settingsChangesOnThePageReachTheMeter() {
+        MeterFixture f;
+        sim::Identity id;
+        id.product = L"USB X1 V1";
+        const int meter = sim::plug(id);
+        f.open();
+        f.widget<QAbstractButton>("disp_btnSysSet")->click();
+        auto* standtime = f.widget<QSlider>("settings_slider_standtime");
+        QTRY_COMPARE_WITH_TIMEOUT(standtime->value(), 30, MeterFixture::linkTimeoutMs);
+        sim::clearWrittenReports(meter);
+        standtime->setValue(29);
+        standtime->setValue(28);
+        QCOMPARE(framesOf(meter, 0x24),
+                 (QList<QByteArray>{QByteArray::fromHex("55050A240000001DEEFF"),
+                                    QByteArray::fromHex("55050A240000001CEEFF")}));
+        f.widget<QAbstractButton>("settings_btn_style3")->click();
+        f.widget<QAbstractButton>("settings_btn_EN")->click();
+        f.widget<QAbstractButton>("settings_btn_20ma")->click();
+        f.widget<QSlider>("settings_slider_voltcali")->setValue(1234);
+        const sim::MeterState s = sim::state(meter);
+        QCOMPARE(int(s.standbyTime), 28);
+        QCOMPARE(int(s.standbyStyle), 3);
+        QCOMPARE(int(s.language), 1);
+        QCOMPARE(s.minCurrent, 0.02f);
+        QCOMPARE(s.voltCalFactor, 1.234f);
+        QCOMPARE(f.widget<QLabel>("settings_lab_califact_voltvalue")->text(), QString("1.234"));
+    }
+
+    void reportedSettingsAreEchoedOnlyWhereTheyDiffer() {
+        MeterFixture f;
+        sim::Identity id;
+        id.product = L"USB X1 V1";
+        sim::MeterState state;
+        state.workBrightness = 5;    // slider starts at 1: differs
+        state.standbyTime = 60;      // slider starts at 60: equal
+        state.standbyBrightness = 0; // equal
+        state.minCurrent = 0.02f;
+        const int meter = sim::plug(id, state);
+        f.open();
+        sim::clearWrittenReports(meter);
+        f.widget<QAbstractButton>("disp_btnSysSet")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QSlider>("settings_slider_worklight")->value(), 5,
+                                  MeterFixture::linkTimeoutMs);
+        QCOMPARE(framesOf(meter, 0x22),
+                 QList<QByteArray>{QByteArray::fromHex("55050A2200000005EEFF")});
+        QVERIFY(framesOf(meter, 0x24).isEmpty());
+        QVERIFY(framesOf(meter, 0x23).isEmpty());
+        QVERIFY(f.widget<QWidget>("settings_btn_20ma")->styleSheet().contains("rgb(0, 170, 0)"));
+    }
+};
+
+QTEST_MAIN(LiveMeterTest)
+#include "test_live_meter.moc"

@@ -1,0 +1,153 @@
+#include "MeterFixture.h"
+
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+class MeterConnectionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void meterPresentAtStartIsConnectedBeforeTheDialogShows() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        QCOMPARE(f.cardCount(), 1);
+        QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
+        QVERIFY(f.running());
+        // The link thread's handle and the dialog's own.
+        QCOMPARE(sim::openHandleCount(meter), 2);
+        QCOMPARE(f.pages()->currentIndex(), 2);
+    }
+
+    void unplugStopsAndReplugResumesTheSameRecording() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 2, MeterFixture::linkTimeoutMs);
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        QCOMPARE(f.cardText("label_connect_type"), QString("错误"));
+        const int recorded = f.logSize();
+        QVERIFY(recorded >= 2);
+        QTest::qWait(1200);
+        QCOMPARE(f.logSize(), recorded);
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        QCOMPARE(f.cardCount(), 1);
+        QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
+        QCOMPARE(f.logSize(), recorded);
+        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
+        // The old handle of the dialog was closed before the new one opened.
+        QCOMPARE(sim::openHandleCount(meter), 2);
+    }
+
+    void afterAUserStopAReplugStartsAfresh() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 3, MeterFixture::linkTimeoutMs);
+        f.widget<QAbstractButton>("disp_Btn_Run")->click();
+        QVERIFY(!f.running());
+        const int kept = f.logSize();
+        QVERIFY(kept >= 3);
+        sim::unplug(meter);
+        QTRY_COMPARE_WITH_TIMEOUT(f.cardText("label_connect_type"), QString("错误"),
+                                  MeterFixture::linkTimeoutMs);
+        QCOMPARE(f.logSize(), kept);
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        QVERIFY(f.logSize() < kept);
+    }
+
+    void ofTwoMetersTheLastListedIsOpened() {
+        MeterFixture f;
+        sim::Identity first;
+        first.serial = L"AAA1110000";
+        sim::Identity second;
+        second.product = L"USB M514 V3";
+        second.serial = L"BBB2220000";
+        const int a = sim::plug(first);
+        const int b = sim::plug(second);
+        f.open();
+        QCOMPARE(f.cardCount(), 1);
+        QCOMPARE(f.cardText("label_serial_value"), QString("BBB222"));
+        QCOMPARE(f.cardText("label_model_value"), QString("M514"));
+        QCOMPARE(sim::openHandleCount(b), 1);
+        QCOMPARE(sim::openHandleCount(a), 1); // the link thread watches the first
+    }
+
+    void cardShowsTheProductWordsAndSerialPrefix_data() {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("three words") << "A B C"
+                                     << "B"
+                                     << "C";
+        QTest::newRow("empty third part") << "A B  "
+                                          << "B"
+                                          << "[none]";
+        QTest::newRow("one word") << "A"
+                                  << ""
+                                  << "[none]";
+    }
+    void cardShowsTheProductWordsAndSerialPrefix() {
+        QFETCH(QString, product);
+        QFETCH(QString, model);
+        QFETCH(QString, version);
+        MeterFixture f;
+        sim::Identity id;
+        id.product = product.toStdWString();
+        id.manufacturer = L"ACME";
+        id.serial = L"0123456789";
+        sim::plug(id);
+        f.open();
+        QCOMPARE(f.cardText("label_model_value"), model);
+        QCOMPARE(f.cardText("label_version_value"), version);
+        QCOMPARE(f.cardText("label_type_value"), QString("ACME"));
+        QCOMPARE(f.cardText("label_serial_value"), QString("012345"));
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_labDevTiT")->text(),
+                                  " | " + model + " 012345", MeterFixture::linkTimeoutMs);
+    }
+
+    void commandsToAnUnpluggedMeterAreLostSilently() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        sim::unplug(meter);
+        sim::clearWrittenReports(meter);
+        f.widget<QAbstractButton>("settings_btn_EN")->click();
+        QVERIFY(sim::writtenReports(meter).empty());
+        QCOMPARE(
+            f.widget<QAbstractButton>("settings_btn_EN")->styleSheet().contains("rgb(0, 170, 0)"),
+            true);
+    }
+
+    void upgradePageLogsConnectionChangesOnlyWhileShown() {
+        MeterFixture f;
+        sim::Identity id;
+        id.product = L"USB K82 V9";
+        const int meter = sim::plug(id);
+        f.open();
+        auto* log = f.widget<QTextEdit>("upgrade_text_log");
+        QCOMPARE(f.widget<QLabel>("upgrade_label_devvalue")->text(), QString("USB K82 V9"));
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        QVERIFY(log->toPlainText().isEmpty());
+        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
+        QCOMPARE(f.pages()->currentIndex(), 1);
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        QVERIFY(log->toPlainText().contains("设备已连接"));
+        QVERIFY(log->toPlainText().contains("设备名称:USB K82 V9"));
+        QVERIFY(
+            f.widget<QLabel>("upgrade_label_connect")->styleSheet().contains("usb_connect.png"));
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains("设备已断开"),
+                                 MeterFixture::linkTimeoutMs);
+        QVERIFY(
+            f.widget<QLabel>("upgrade_label_connect")->styleSheet().contains("usb_disconnect.png"));
+    }
+};
+
+QTEST_MAIN(MeterConnectionTest)
+#include "test_meter_connection.moc"

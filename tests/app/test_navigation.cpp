@@ -1,0 +1,139 @@
+#include "MeterFixture.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// The command codes of every frame written since the last clear, in order.
+QList<int> sentCodes(int meter) {
+    QList<int> codes;
+    for (const sim::Report& r : sim::writtenReports(meter)) {
+        const bool isPoll = r[2] == 0x22;
+        if (!isPoll)
+            codes << r[3];
+    }
+    return codes;
+}
+
+QToolButton* toolButton(const MeterFixture& f, int n) {
+    return f.widget<QToolButton>(qPrintable(QString("tbtn%1").arg(n)));
+}
+
+} // namespace
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void toolButtonsLeadToTheirPagesAndTellTheMeter_data() {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QList<int>>("codes");
+        QTest::newRow("upgrade") << 1 << 1 << QList<int>{};
+        QTest::newRow("settings") << 2 << 3 << QList<int>{0x03, 0x46};
+        QTest::newRow("type-c dashboard") << 3 << 2 << QList<int>{0x47};
+        QTest::newRow("trigger") << 4 << 4 << QList<int>{0x48};
+        QTest::newRow("detection") << 5 << 5 << QList<int>{0x49};
+        QTest::newRow("battery") << 6 << 6 << QList<int>{0x50};
+    }
+    void toolButtonsLeadToTheirPagesAndTellTheMeter() {
+        QFETCH(int, button);
+        QFETCH(int, page);
+        QFETCH(QList<int>, codes);
+        MeterFixture f;
+        sim::Identity id;
+        id.product = L"USB X1 V1"; // not a reduced-settings model
+        const int meter = sim::plug(id);
+        f.open();
+        f.widget<QAbstractButton>("disp_btnReturn")->click();
+        QCOMPARE(f.pages()->currentIndex(), 0);
+        sim::clearWrittenReports(meter);
+        toolButton(f, button)->click();
+        QCOMPARE(f.pages()->currentIndex(), page);
+        QCOMPARE(sentCodes(meter), codes);
+    }
+
+    void returningHomeSendsOnceAndNotFromHome() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        sim::clearWrittenReports(meter);
+        f.widget<QAbstractButton>("disp_btnReturn")->click();
+        QCOMPARE(f.pages()->currentIndex(), 0);
+        QCOMPARE(f.widget<QLabel>("labTitle")->text(), QString("USB测试仪主界面"));
+        QCOMPARE(sentCodes(meter), QList<int>{0x45});
+        f.widget<QAbstractButton>("disp_btnReturn")->click(); // already home: nothing
+        QCOMPARE(sentCodes(meter), QList<int>{0x45});
+    }
+
+    void reducedModelsGetTheReducedSettingsPageByEitherRoad_data() {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<int>("page");
+        QTest::newRow("M514") << "USB M514 V1" << 7;
+        QTest::newRow("Q7") << "USB Q7 V1" << 7;
+        QTest::newRow("K82") << "USB K82 V1" << 7;
+        QTest::newRow("lower-case m514") << "USB m514 V1" << 3;
+        QTest::newRow("lower-case k82") << "USB k82 V1" << 3;
+        QTest::newRow("no model word") << "USB" << 3;
+    }
+    void reducedModelsGetTheReducedSettingsPageByEitherRoad() {
+        QFETCH(QString, product);
+        QFETCH(int, page);
+        MeterFixture f;
+        sim::Identity id;
+        id.product = product.toStdWString();
+        const int meter = sim::plug(id);
+        f.open();
+        sim::clearWrittenReports(meter);
+        f.widget<QAbstractButton>("disp_btnSysSet")->click();
+        QCOMPARE(f.pages()->currentIndex(), page);
+        QCOMPARE(sentCodes(meter), (QList<int>{0x03, 0x46}));
+        const char* title = page == 7 ? "settings_labTitle_q7" : "settings_labTitle";
+        QCOMPARE(f.widget<QLabel>(title)->text(), QString("仪表参数设置"));
+        f.widget<QAbstractButton>(page == 7 ? "settings_btnReturn_q7" : "settings_btnReturn")
+            ->click();
+        toolButton(f, 2)->click();
+        QCOMPARE(f.pages()->currentIndex(), page);
+    }
+
+    void withoutAMeterNavigationWorksAndSendsNothing() {
+        MeterFixture f;
+        f.open();
+        f.widget<QAbstractButton>("disp_btnSysSet")->click();
+        QCOMPARE(f.pages()->currentIndex(), 3);
+        f.widget<QAbstractButton>("settings_btnReturn")->click();
+        QCOMPARE(f.pages()->currentIndex(), 0);
+        QCOMPARE(sim::totalOpenHandles(), 0);
+    }
+
+    void enteringTheUpgradePageResetsItsProgressBar() {
+        MeterFixture f;
+        f.open();
+        auto* bar = f.widget<QProgressBar>("upgrade_progressBar_fw");
+        bar->setRange(0, 500);
+        bar->setValue(250);
+        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
+        QCOMPARE(f.pages()->currentIndex(), 1);
+        QCOMPARE(bar->minimum(), 0);
+        QCOMPARE(bar->maximum(), 100);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(bar->format(), QString("loading"));
+        QVERIFY(bar->isTextVisible());
+        QCOMPARE(f.widget<QLabel>("upgrade_labTitle")->text(), QString("固件升级"));
+    }
+
+    void returnButtonsCarryTheirGlyphs() {
+        MeterFixture f;
+        f.open();
+        f.widget<QAbstractButton>("disp_btnReturn")->click();
+        QCOMPARE(f.widget<QAbstractButton>("btnReturn")->text(), QString(QChar(0xF073)));
+        toolButton(f, 6)->click();
+        QCOMPARE(f.widget<QAbstractButton>("six_btnReturn")->text(), QString(QChar(0xF122)));
+        QCOMPARE(f.widget<QLabel>("six_labTitle")->text(), QString("电池容量电量检测"));
+    }
+};
+
+QTEST_MAIN(NavigationTest)
+#include "test_navigation.moc"

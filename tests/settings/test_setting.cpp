@@ -1,0 +1,86 @@
+#include "ScopedWorkDir.h"
+#include "Setting.h"
+
+#include <QFile>
+#include <QtTest>
+
+#include <memory>
+
+class SettingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { workDir = std::make_unique<ScopedWorkDir>(); }
+    void cleanup() { workDir.reset(); }
+
+    void missingFileReadsEmptyAndFirstWriteCreatesIt() {
+        QVERIFY(!QFile::exists("usb-hid.ini"));
+        QCOMPARE(Setting().readValue("report_id"), QString());
+        QVERIFY(!QFile::exists("usb-hid.ini"));
+        Setting().writeValue("report_id", "85");
+        QVERIFY(QFile::exists(workDir->filePath("usb-hid.ini")));
+        QCOMPARE(Setting().readValue("report_id"), QString("85"));
+    }
+
+    void keysMatchWithoutRegardToCase() {
+        Setting().writeValue("language", "English");
+        QCOMPARE(Setting().readValue("Language"), QString("English"));
+        QCOMPARE(Setting().readValue("LANGUAGE"), QString("English"));
+        // Writing under another spelling replaces the entry rather than adding a second.
+        Setting().writeValue("Language", "Chinese");
+        QCOMPARE(Setting().readValue("language"), QString("Chinese"));
+        QFile file("usb-hid.ini");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll().toLower();
+        QCOMPARE(text.count("language="), 1);
+    }
+
+    void keyWrittenByHandWithOddCaseIsFound() {
+        writeFile("[General]\nrEPORT_iD=300\nChartTheme=dark\n");
+        QCOMPARE(Setting().readValue("report_id"), QString("300"));
+        // Values keep their case; only keys are case-insensitive.
+        QCOMPARE(Setting().readValue("charttheme"), QString("dark"));
+    }
+
+    void garbageFileReadsEmptyWithoutFailing() {
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i)
+            junk.append(static_cast<char>((i * 7919) & 0xFF));
+        writeFile(junk);
+        QCOMPARE(Setting().readValue("language"), QString());
+        Setting().writeValue("language", "English");
+        QCOMPARE(Setting().readValue("language"), QString("English"));
+    }
+
+    void hugeFileIsLeftAloneAndReadsEmpty() {
+        QByteArray big("[General]\nlanguage=English\n");
+        big.append(QByteArray(2 * 1024 * 1024, 'x'));
+        writeFile(big);
+        QCOMPARE(Setting().readValue("language"), QString());
+        Setting().writeValue("language", "Chinese");
+        QCOMPARE(QFileInfo("usb-hid.ini").size(), qint64(big.size()));
+    }
+
+    void directoryInPlaceOfTheFileReadsEmpty() {
+        QVERIFY(QDir().mkdir("usb-hid.ini"));
+        Setting().writeValue("language", "English");
+        QCOMPARE(Setting().readValue("language"), QString());
+    }
+
+    void removeValueDeletesAnyCaseOfTheKey() {
+        Setting().writeValue("VBUS_col", "ffe60000");
+        Setting().removeValue("vbus_COL");
+        QCOMPARE(Setting().readValue("VBUS_col"), QString());
+    }
+
+private:
+    static void writeFile(const QByteArray& bytes) {
+        QFile file("usb-hid.ini");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    std::unique_ptr<ScopedWorkDir> workDir;
+};
+
+QTEST_GUILESS_MAIN(SettingTest)
+#include "test_setting.moc"

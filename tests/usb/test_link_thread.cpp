@@ -1,0 +1,236 @@
+#include "ScopedWorkDir.h"
+#include "SimMeter.h"
+#include "USBThread.h"
+
+#include "Setting.h"
+
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+constexpr quint16 vendor = 0x0483;
+constexpr quint16 product = 0x5750;
+// Generous bounds for the 500 ms probe and reconnect: the behaviour is asserted, not
+// the timing.
+constexpr int linkTimeoutMs = 3000;
+
+// Records the link's signals on the test's thread: the worker's emissions arrive queued,
+// so nothing here is touched by two threads.
+struct LinkRecorder : QObject {
+    explicit LinkRecorder(USBThread& link) {
+        connect(&link, &USBThread::usb_connect, this, [this](const QString& p) { products << p; });
+        connect(&link, &USBThread::usb_disconnect, this, [this] { ++disconnects; });
+        connect(&link, &USBThread::usb_send_error, this, [this] { ++sendErrors; });
+        connect(&link, &USBThread::new_data, this, [this](const QByteArray& r) { reports << r; });
+    }
+    QStringList products;
+    int disconnects = 0;
+    int sendErrors = 0;
+    QList<QByteArray> reports;
+};
+} // namespace
+
+class LinkThreadTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        sim::reset();
+        workDir = std::make_unique<ScopedWorkDir>();
+    }
+    void cleanup() {
+        workDir.reset();
+        sim::reset();
+    }
+
+    void meterPresentAtOpenIsAnnouncedOnceWithItsProductString() {
+        sim::Identity id;
+        id.product = L"USB K82 V1.2";
+        sim::plug(id);
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        QCOMPARE(rec.products.size(), 1);
+        QCOMPARE(rec.products.at(0), QString("USB K82 V1.2"));
+        QCOMPARE(link.isClosed(), 0);
+        link.start();
+        QTest::qWait(700);
+        QCOMPARE(rec.products.size(), 1);
+    }
+
+    void noMeterMeansAboutTwoOpenAttemptsASecondAndNoSignal() {
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(!link.openDevice());
+        link.start();
+        QTest::qWait(1600);
+        link.stopAndWait();
+        const int attempts = sim::openAttempts();
+        QVERIFY2(attempts >= 3 && attempts <= 6, qPrintable(QString::number(attempts)));
+        QCOMPARE(rec.products.size(), 0);
+        QCOMPARE(rec.disconnects, 0);
+        QVERIFY(link.isClosed() != 0);
+    }
+
+    void unplugIsNoticedOnceAndReplugReconnects() {
+        const int meter = sim::plug();
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        link.start();
+        sim::unplug(meter);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.disconnects, 1, linkTimeoutMs);
+        QCOMPARE(sim::openHandleCount(meter), 0);
+        QTest::qWait(600);
+        QCOMPARE(rec.disconnects, 1);
+        QVERIFY(link.isClosed() != 0);
+        sim::replug(meter);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.products.size(), 2, linkTimeoutMs);
+        QCOMPARE(link.isClosed(), 0);
+        QCOMPARE(sim::openHandleCount(meter), 1);
+    }
+
+    void everyReportArrivesAsItsOwnCopyInOrder() {
+        const int meter = sim::plug();
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        link.start();
+        for (int i = 0; i < 20; ++i) {
+            sim::Report r{};
+            r.fill(static_cast<unsigned char>(i));
+            r[0] = 0xAA;
+            sim::sendInput(meter, r);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rec.reports.size(), 20, linkTimeoutMs);
+        for (int i = 0; i < 20; ++i) {
+            const QByteArray bytes = rec.reports.at(i);
+            QCOMPARE(bytes.size(), 64);
+            QCOMPARE(quint8(bytes[0]), quint8(0xAA));
+            QCOMPARE(bytes.count(char(i)), 63);
+        }
+    }
+
+    void shortReportsAreNotHandedOver() {
+        const int meter = sim::plug();
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        link.start();
+        sim::sendRawInput(meter, {0xAA, 0x40, 0x62});
+        sim::sendInput(meter, sim::Report{});
+        QTRY_COMPARE_WITH_TIMEOUT(rec.reports.size(), 1, linkTimeoutMs);
+        QTest::qWait(100);
+        QCOMPARE(rec.reports.size(), 1);
+    }
+
+    void payloadGoesOutBehindTheReportByteAndLosesItsLastByte() {
+        const int meter = sim::plug();
+        USBThread link;
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        link.start();
+        unsigned char payload[64];
+        for (int i = 0; i < 64; ++i)
+            payload[i] = static_cast<unsigned char>(0x80 + i);
+        link.sendPayload(payload, 64);
+        const auto written = sim::writtenReports(meter);
+        QCOMPARE(written.size(), size_t(1));
+        QCOMPARE(written[0][0], 0x55);
+        for (int i = 1; i < 64; ++i)
+            QCOMPARE(int(written[0][i]), 0x80 + i - 1);
+    }
+
+    void failedPayloadWriteReportsAnErrorAndNothingWhenClosed() {
+        const int meter = sim::plug();
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        sim::unplug(meter);
+        const unsigned char frame[6] = {0xAA, 0x06, 0x12, 0x00, 0xCD, 0x5D};
+        link.sendPayload(frame, 6); // handle still open, the write fails
+        QCOMPARE(rec.sendErrors, 1);
+        link.start();
+        QTRY_COMPARE_WITH_TIMEOUT(rec.disconnects, 1, linkTimeoutMs);
+        link.sendPayload(frame, 6); // no handle: nothing happens
+        QCOMPARE(rec.sendErrors, 1);
+    }
+
+    void writesRacingUnplugAndCloseNeverCrash() {
+        const int meter = sim::plug();
+        USBThread link;
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        link.start();
+        const unsigned char frame[9] = {0x55, 0x05, 0x09, 0x45, 0, 0, 0, 0xEE, 0xFF};
+        QElapsedTimer timer;
+        timer.start();
+        bool plugged = true;
+        while (timer.elapsed() < 2500) {
+            link.sendPayload(frame, 9);
+            if (timer.elapsed() % 300 < 5) {
+                plugged ? sim::unplug(meter) : sim::replug(meter);
+                plugged = !plugged;
+                QTest::qWait(6);
+            }
+        }
+        link.stopAndWait();
+        QVERIFY(sim::openHandleCount(meter) <= 1);
+    }
+
+    void stoppingJoinsTheLoopAndDestructionReleasesTheHandle() {
+        const int meter = sim::plug();
+        {
+            USBThread link;
+            link.setIds(vendor, product);
+            QVERIFY(link.openDevice());
+            link.start();
+            link.stopAndWait();
+            QVERIFY(link.isFinished());
+            QCOMPARE(sim::openHandleCount(meter), 1);
+        }
+        QCOMPARE(sim::openHandleCount(meter), 0);
+    }
+
+    void pauseClosesAndReportsDisconnectResumeReconnects() {
+        const int meter = sim::plug();
+        USBThread link;
+        LinkRecorder rec(link);
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        link.start();
+        link.pauseLink();
+        QTRY_COMPARE_WITH_TIMEOUT(rec.disconnects, 1, linkTimeoutMs);
+        QCOMPARE(sim::openHandleCount(meter), 0);
+        QTest::qWait(700);
+        QCOMPARE(rec.products.size(), 1);
+        link.resumeLink();
+        QTRY_COMPARE_WITH_TIMEOUT(rec.products.size(), 2, linkTimeoutMs);
+    }
+
+    void firstStartStoresTheDefaultReportId() {
+        QVERIFY(!QFile::exists("usb-hid.ini"));
+        USBThread link;
+        QCOMPARE(link.reportId(), quint8(0x55));
+        QCOMPARE(Setting().readValue("report_id"), QString("85"));
+    }
+
+    void storedReportIdKeepsItsLowByte() {
+        Setting().writeValue("report_id", "300");
+        USBThread link;
+        QCOMPARE(link.reportId(), quint8(44));
+        QCOMPARE(Setting().readValue("report_id"), QString("300"));
+    }
+
+private:
+    std::unique_ptr<ScopedWorkDir> workDir;
+};
+
+QTEST_GUILESS_MAIN(LinkThreadTest)
+#include "test_link_thread.moc"

@@ -1,0 +1,140 @@
+#include "MeterDiscovery.h"
+#include "ReportInput.h"
+#include "ReportOutput.h"
+#include "SimMeter.h"
+
+#include <hidapi.h>
+
+#include <QtTest>
+
+#include <vector>
+
+class ReportIoTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { sim::reset(); }
+    void cleanup() { sim::reset(); }
+
+    void frameIsSentAsThe64ByteReportZeroPadded() {
+        const int meter = sim::plug();
+        hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
+        QVERIFY(dev);
+        sendReport(dev, QByteArray::fromHex("55050945000000EEFF"));
+        const auto written = sim::writtenReports(meter);
+        QCOMPARE(written.size(), size_t(1));
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(written[0].data()), 9),
+                 QByteArray::fromHex("55050945000000EEFF"));
+        for (int i = 9; i < 64; ++i)
+            QCOMPARE(int(written[0][i]), 0);
+        hid_close(dev);
+    }
+
+    void oversizeFramesAreCutAndNullDevicesIgnored() {
+        const int meter = sim::plug();
+        hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
+        QByteArray big(100, char(0x55));
+        sendReport(dev, big);
+        sendReport(nullptr, big);
+        sendReport(dev, nullptr, 9);
+        const auto written = sim::writtenReports(meter);
+        QCOMPARE(written.size(), size_t(2));
+        QCOMPARE(int(written[0][63]), 0x55);
+        QCOMPARE(int(written[1][0]), 0);
+        hid_close(dev);
+    }
+
+    void writeAfterUnplugFailsSilently() {
+        const int meter = sim::plug();
+        hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
+        sim::unplug(meter);
+        sendReport(dev, QByteArray::fromHex("550522050B008CEEFF"));
+        QVERIFY(sim::writtenReports(meter).empty());
+        hid_close(dev);
+    }
+
+    void drainReadsEveryQueuedReportOldestFirstAndSkipsShortOnes() {
+        const int meter = sim::plug();
+        hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
+        for (unsigned char i = 1; i <= 3; ++i) {
+            sim::Report r{};
+            r[0] = 0xAA;
+            r[5] = i;
+            sim::sendInput(meter, r);
+            if (i == 2)
+                sim::sendRawInput(meter, {0xAA, 0x40});
+        }
+        std::vector<int> order;
+        const int full = drainReports(dev, [&](const unsigned char* r) { order.push_back(r[5]); });
+        QCOMPARE(full, 3);
+        QCOMPARE(order, (std::vector<int>{1, 2, 3}));
+        QCOMPARE(drainReports(dev, [](const unsigned char*) {}), 0);
+        QCOMPARE(drainReports(nullptr, [](const unsigned char*) {}), 0);
+        sim::unplug(meter);
+        QCOMPARE(drainReports(dev, [](const unsigned char*) {}), 0);
+        hid_close(dev);
+    }
+
+    void lastListedMeterIsChosen() {
+        QVERIFY(!findLastMeterSerial(0x0483, 0x5750));
+        sim::Identity first;
+        first.serial = L"AAA111";
+        sim::Identity other;
+        other.productId = 0x1234;
+        other.serial = L"ZZZ999";
+        sim::Identity second;
+        second.serial = L"BBB222";
+        sim::plug(first);
+        sim::plug(other);
+        sim::plug(second);
+        QCOMPARE(QString::fromStdWString(*findLastMeterSerial(0x0483, 0x5750)), QString("BBB222"));
+    }
+
+    void productStringWordsGiveModelAndVersion_data() {
+        QTest::addColumn<QString>("product");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("version");
+        QTest::newRow("three words") << "A B C"
+                                     << "B"
+                                     << "C";
+        QTest::newRow("empty third part") << "A B  "
+                                          << "B"
+                                          << "";
+        QTest::newRow("one word") << "A"
+                                  << ""
+                                  << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << "";
+        QTest::newRow("double space before model") << "A  B"
+                                                   << ""
+                                                   << "B";
+        QTest::newRow("four words") << "USB K82 V1.0 extra"
+                                    << "K82"
+                                    << "V1.0";
+    }
+    void productStringWordsGiveModelAndVersion() {
+        QFETCH(QString, product);
+        QFETCH(QString, model);
+        QFETCH(QString, version);
+        const ProductWords words = splitProductString(product);
+        QCOMPARE(words.model, model);
+        QCOMPARE(words.version, version);
+    }
+
+    void stringDescriptorsAreCutAt63Characters() {
+        sim::Identity id;
+        id.manufacturer = std::wstring(80, L'm');
+        id.product = L"USB 电表 V2";
+        id.serial = L"0123456789";
+        sim::plug(id);
+        hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
+        const MeterStrings s = readMeterStrings(dev);
+        QCOMPARE(s.manufacturer, QString(63, 'm'));
+        QCOMPARE(s.product, QString("USB 电表 V2"));
+        QCOMPARE(s.serial.left(shownSerialLength), QString("012345"));
+        hid_close(dev);
+    }
+};
+
+QTEST_GUILESS_MAIN(ReportIoTest)
+#include "test_report_io.moc"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <string>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+
+// Serial number of the last meter listed with these identifiers, copied out of the
+// enumeration; nothing when none is attached.
+std::optional<std::wstring> findLastMeterSerial(unsigned short vendorId, unsigned short productId);
+
+// The three string descriptors of an open meter, each read into 64 wide characters.
+struct MeterStrings {
+    QString manufacturer;
+    QString product;
+    QString serial;
+};
+MeterStrings readMeterStrings(hid_device* device);
+QString readProductString(hid_device* device);
+
+// The product string is words separated by single spaces: the second word is the model,
+// the third the version. Missing words are empty.
+struct ProductWords {
+    QString model;
+    QString version;
+};
+ProductWords splitProductString(const QString& product);
+
+// The part of the serial number the device card and the caption show.
+inline constexpr int shownSerialLength = 6;
