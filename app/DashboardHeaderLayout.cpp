@@ -27,9 +27,9 @@ DashboardHeaderLayout::Placement DashboardHeaderLayout::pageResized(int w, int h
         p.placeHeader = true;
         p.title = QRect(titleX, 0, 411, 31);
         p.sysSetButton = QRect(sysSetX, 2, 41, 31);
-        p.sysSetTip = QRect(sysSetTipX, 32, 54, 15);
+        p.sysSetTip = QRect(sysSetTipX - tipWiden / 2, 32, 54 + tipWiden, 15);
         p.upgradeButton = QRect(upgradeX, 2, 41, 31);
-        p.upgradeTip = QRect(upgradeTipX, 32, 54, 15);
+        p.upgradeTip = QRect(upgradeTipX - tipWiden / 2, 32, 54 + tipWiden, 15);
     }
     return p;
 }

@@ -24,6 +24,9 @@ private:
     static constexpr int minHeight = 31;
     static constexpr int counterLimit = 10;
     static constexpr int changesBeforeHeaderMoves = 2;
+    // The captions under the two shortcut buttons are widened about their centre so the
+    // English "Firmware update" fits.
+    static constexpr int tipWiden = 18;
 
     int lastWidth = 0;
     int widthDelta = 0;

@@ -141,6 +141,7 @@ void MainDialog::restoreGlyphs() {
     icons->setIcon(ui->btnReturn, QChar(Glyph::homeReturn), Glyph::returnSize);
     for (QAbstractButton* back : {static_cast<QAbstractButton*>(ui->disp_btnReturn),
                                   static_cast<QAbstractButton*>(ui->settings_btnReturn),
+                                  static_cast<QAbstractButton*>(ui->settings_btnReturn_q7),
                                   static_cast<QAbstractButton*>(ui->four_btnReturn),
                                   static_cast<QAbstractButton*>(ui->five_btnReturn),
                                   static_cast<QAbstractButton*>(ui->six_btnReturn),

@@ -80,6 +80,8 @@ private slots:
         QCOMPARE(f.widget<QAbstractButton>("btnReturn")->text(), QString(QChar(0xF073)));
         QCOMPARE(f.widget<QAbstractButton>("settings_btnReturn")->text(), QString(QChar(0xF122)));
         QCOMPARE(f.widget<QAbstractButton>("upgrade_btnReturn")->text(), QString(QChar(0xF122)));
+        QCOMPARE(f.widget<QAbstractButton>("settings_btnReturn_q7")->text(),
+                 QString(QChar(0xF122)));
     }
 
     void cardKeepsItsValuesAndShowsItsStateInTheNewLanguage() {

@@ -93,9 +93,9 @@ private slots:
         p = layout.pageResized(1010, 800);
         QVERIFY(p.placeHeader);
         QCOMPARE(p.sysSetButton, QRect(854 + 20, 2, 41, 31));
-        QCOMPARE(p.sysSetTip, QRect(850 + 20, 32, 54, 15));
+        QCOMPARE(p.sysSetTip, QRect(850 + 20 - 9, 32, 72, 15));
         QCOMPARE(p.upgradeButton, QRect(920 + 20, 2, 41, 31));
-        QCOMPARE(p.upgradeTip, QRect(916 + 20, 32, 54, 15));
+        QCOMPARE(p.upgradeTip, QRect(916 + 20 - 9, 32, 72, 15));
         QCOMPARE(p.title, QRect(310 + 10, 0, 411, 31));
         // The delta was consumed: a height-only change leaves the header where it is.
         p = layout.pageResized(1010, 700);
