@@ -17,7 +17,6 @@ public:
     explicit Acquisition(ChartPanel* chart, QObject* parent = nullptr);
 
     bool isRunning() const { return running; }
-    bool isInterrupted() const { return interrupted; }
     const SampleLog& log() const { return sampleLog; }
 
     // Run/Stop pressed: a start always begins a fresh run.

@@ -28,7 +28,6 @@ public:
     hid_device* handle() const { return hidDevice; }
     const QString& modelWord() const { return model; }
     const QString& serialPrefix() const { return shownSerial; }
-    DeviceInfoUI* firstCard() const { return card; }
 
 private:
     void closeHandle();

@@ -20,10 +20,8 @@ IconHelper* IconHelper::Instance() {
 IconHelper::IconHelper(QObject* parent) : QObject(parent) {
     const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(iconFontPath));
     const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (!families.isEmpty()) {
+    if (!families.isEmpty())
         iconFont = QFont(families.first());
-        fontLoaded = true;
-    }
 }
 
 void IconHelper::setIcon(QLabel* label, QChar c, int size) {

@@ -19,12 +19,9 @@ public:
     // A transparent width x height pixmap with the glyph centred in `color`.
     QPixmap getPixmap(const QString& color, QChar c, int size, int width, int height);
 
-    // False when the font could not be registered: glyphs then show as plain characters.
-    bool hasIconFont() const { return fontLoaded; }
-
 private:
     explicit IconHelper(QObject* parent);
 
+    // Stays the default font when registration fails: glyphs then show as plain characters.
     QFont iconFont;
-    bool fontLoaded = false;
 };

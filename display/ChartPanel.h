@@ -32,8 +32,6 @@ public:
     void appendSample(const QDateTime& now, const std::array<float, recordedChannelCount>& values);
     int pointCount(int channel) const;
 
-    QtCharts::QChartView* view() const { return chartView; }
-
 private:
     void buildAxes();
 

@@ -58,6 +58,19 @@ private slots:
                                   MeterFixture::linkTimeoutMs);
     }
 
+    void upgradeRequestReplacesOnePollWithTheUpgradeModeFrame() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        MainDialog& d = f.open();
+        sim::clearWrittenReports(meter);
+        d.requestUpgradeMode();
+        QCOMPARE(framesOf(meter, 0x02),
+                 QList<QByteArray>{QByteArray::fromHex("55050902000000EEFF")});
+        QCOMPARE(countPolls(meter), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(countPolls(meter), 1, MeterFixture::linkTimeoutMs);
+        QCOMPARE(framesOf(meter, 0x02).size(), 1);
+    }
+
     void everyQueuedReportIsReadAndTheLatestShown() {
         MeterFixture f;
         sim::MeterState silent;

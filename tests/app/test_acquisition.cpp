@@ -1,0 +1,95 @@
+#include "Acquisition.h"
+#include "ChartPanel.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+// Recording state: a run paused by a lost meter resumes with its samples; any other
+// start begins afresh.
+class AcquisitionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        chart = std::make_unique<ChartPanel>(nullptr);
+        acquisition = std::make_unique<Acquisition>(chart.get());
+        reading = MeterReading();
+        now = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
+    }
+    void cleanup() {
+        acquisition.reset();
+        chart.reset();
+    }
+
+    void samplesAreRecordedOnlyWhileRunning() {
+        record(2);
+        QCOMPARE(acquisition->log().size(), 0);
+        acquisition->toggleByUser();
+        reading.vbus = 5.1f;
+        reading.cpuTemp = 36.5f;
+        record(3);
+        QCOMPARE(acquisition->log().size(), 3);
+        QCOMPARE(chart->pointCount(VBUS), 3);
+        QCOMPARE(chart->pointCount(CPU_TEMP), 3);
+        QCOMPARE(acquisition->log().times().first(), QString("2024-03-05_14:07:11"));
+        QCOMPARE(acquisition->log().values(VBUS).last(), 5.1f);
+        QCOMPARE(acquisition->log().values(CPU_TEMP).last(), 36.5f);
+    }
+
+    void aLostMeterPausesAndItsReturnResumesTheSameRun() {
+        QSignalSpy changes(acquisition.get(), &Acquisition::runningChanged);
+        acquisition->meterConnected();
+        QVERIFY(acquisition->isRunning());
+        record(5);
+        acquisition->meterLost();
+        QVERIFY(!acquisition->isRunning());
+        record(2); // the meter is away: nothing is recorded
+        acquisition->meterConnected();
+        QVERIFY(acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 5);
+        QCOMPARE(chart->pointCount(IBUS), 5);
+        record(1);
+        QCOMPARE(acquisition->log().size(), 6);
+        QCOMPARE(changes.count(), 3);
+    }
+
+    void afterAUserStopTheNextConnectionStartsAfresh() {
+        acquisition->meterConnected();
+        record(4);
+        acquisition->toggleByUser();
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 4); // kept for export
+        acquisition->meterLost();               // nothing was running
+        acquisition->meterConnected();
+        QVERIFY(acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 0);
+        QCOMPARE(chart->pointCount(VBUS), 0);
+    }
+
+    void pressingRunAfterAnInterruptionStartsAfresh() {
+        acquisition->meterConnected();
+        record(4);
+        acquisition->meterLost();
+        acquisition->toggleByUser();
+        QVERIFY(acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 0);
+        record(1);
+        acquisition->meterConnected(); // already running: changes nothing
+        QCOMPARE(acquisition->log().size(), 1);
+    }
+
+private:
+    void record(int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            acquisition->recordSample(now, reading);
+            now = now.addSecs(1);
+        }
+    }
+
+    std::unique_ptr<ChartPanel> chart;
+    std::unique_ptr<Acquisition> acquisition;
+    MeterReading reading;
+    QDateTime now;
+};
+
+QTEST_MAIN(AcquisitionTest)
+#include "test_acquisition.moc"
