@@ -9,6 +9,7 @@
 #include "IconHelper.h"
 #include "LanguageSwitch.h"
 #include "MainTr.h"
+#include "MeterIdentity.h"
 #include "MeterReading.h"
 #include "Navigator.h"
 #include "ReportInput.h"
@@ -78,7 +79,8 @@ MainDialog::MainDialog(QWidget* parent)
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
-    deviceList = new DeviceList(ui->device_treeWidget, meterVendorId, meterProductId, this);
+    deviceList = new DeviceList(ui->device_treeWidget, MeterIdentity::vendorId,
+                                MeterIdentity::productId, this);
     navigator = new Navigator(
         ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
         this);
@@ -156,7 +158,7 @@ void MainDialog::startLink() {
     usbThread = new USBThread(this);
     connect(usbThread, &USBThread::usb_connect, this, &MainDialog::usbconnect);
     connect(usbThread, &USBThread::usb_disconnect, this, &MainDialog::usbdisconnect);
-    usbThread->setIds(meterVendorId, meterProductId);
+    usbThread->setIds(MeterIdentity::vendorId, MeterIdentity::productId);
     usbThread->openDevice();
     usbThread->start();
 }

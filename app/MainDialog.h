@@ -27,9 +27,6 @@ class MainDialog;
 class MainDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr quint16 meterVendorId = 0x0483;
-    static constexpr quint16 meterProductId = 0x5750;
-
     explicit MainDialog(QWidget* parent = nullptr);
     ~MainDialog() override;
 

@@ -5,6 +5,10 @@
 
 namespace sim {
 
+namespace {
+constexpr uint8_t demoBrightness = 60;
+}
+
 DemoSession::DemoSession(QObject* parent) : QObject(parent) {
     updateTimer.setInterval(updateIntervalMs);
     connect(&updateTimer, &QTimer::timeout, this, &DemoSession::advance);
@@ -19,6 +23,8 @@ void DemoSession::plugMeter() {
     MeterState state;
     state.channels = first.channels;
     state.direction = first.direction;
+    // The demo meter is a reduced-settings model, whose brightness runs from 10 to 100.
+    state.workBrightness = demoBrightness;
     meterId = plug(Identity(), state);
     sinceFirstPlug.start();
     updateTimer.start();

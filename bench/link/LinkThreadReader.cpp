@@ -39,4 +39,5 @@ std::optional<clockid_t> LinkThreadReader::cpuClock() const {
 
 void LinkThreadReader::stop() {
     link.reset();
+    clockKnown = false;
 }

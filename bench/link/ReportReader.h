@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MeterIdentity.h"
 #include <QByteArray>
 
 #include <ctime>
@@ -11,8 +12,8 @@ class QObject;
 // A thread that reads the simulated meter and hands every full report to the main thread.
 class ReportReader {
 public:
-    static constexpr unsigned short meterVendorId = 0x0483;
-    static constexpr unsigned short meterProductId = 0x5750;
+    static constexpr unsigned short meterVendorId = MeterIdentity::vendorId;
+    static constexpr unsigned short meterProductId = MeterIdentity::productId;
 
     using Sink = std::function<void(const QByteArray& report)>;
 

@@ -29,6 +29,8 @@ void printFigures(const char* reader, const LinkFigures& figures) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Each figure shows as soon as it is known, even through a pipe.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();

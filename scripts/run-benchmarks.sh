@@ -1,0 +1,28 @@
+#!/bin/sh
+# Runs every benchmark of an already built tree and prints its figures:
+#   scripts/run-benchmarks.sh <build-dir>
+# Builds nothing. Exits non-zero only when a benchmark is missing or could not run; the
+# figures themselves never fail it.
+set -u
+
+if [ $# -ne 1 ]; then
+    echo "usage: $0 <build-dir>" >&2
+    exit 2
+fi
+build=$1
+status=0
+
+for bench in startup/bench_startup link/bench_link; do
+    program="$build/bench/$bench"
+    if [ ! -x "$program" ]; then
+        echo "$program: not built" >&2
+        status=1
+        continue
+    fi
+    if ! "$program"; then
+        echo "$program: could not run" >&2
+        status=1
+    fi
+    echo
+done
+exit $status
