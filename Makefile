@@ -15,10 +15,12 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+run: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target usb-meter
 	$(BUILD_DIR)/app/usb-meter
 
-demo: build
+demo: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target usb-meter-demo
 	$(BUILD_DIR)/app/usb-meter-demo
 
 test: build

@@ -1,5 +1,6 @@
 #include "Acquisition.h"
 #include "ChartPanel.h"
+#include "ScopedWorkDir.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -10,6 +11,7 @@ class AcquisitionTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
+        workDir = std::make_unique<ScopedWorkDir>();
         chart = std::make_unique<ChartPanel>(nullptr);
         acquisition = std::make_unique<Acquisition>(chart.get());
         reading = MeterReading();
@@ -18,6 +20,7 @@ private slots:
     void cleanup() {
         acquisition.reset();
         chart.reset();
+        workDir.reset();
     }
 
     void samplesAreRecordedOnlyWhileRunning() {
@@ -85,6 +88,7 @@ private:
         }
     }
 
+    std::unique_ptr<ScopedWorkDir> workDir;
     std::unique_ptr<ChartPanel> chart;
     std::unique_ptr<Acquisition> acquisition;
     MeterReading reading;
