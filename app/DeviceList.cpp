@@ -1,6 +1,7 @@
 #include "DeviceList.h"
 
 #include "DeviceInfoUI.h"
+#include "HidLibrary.h"
 #include "MeterDiscovery.h"
 
 #include <hidapi.h>
@@ -15,16 +16,13 @@ DeviceList::~DeviceList() {
 }
 
 bool DeviceList::refresh() {
-    if (const auto serial = findLastMeterSerial(vendorId, productId)) {
+    if (const auto serial = findLastMeterSerial(vendorId, productId))
         selectedSerial = *serial;
-        serialKnown = true;
-    }
     clearCards();
     closeHandle();
     // Without a known serial number, open the first meter with the identifiers.
-    const wchar_t* serial =
-        serialKnown && !selectedSerial.empty() ? selectedSerial.c_str() : nullptr;
-    hidDevice = hid_open(vendorId, productId, serial);
+    const wchar_t* serial = selectedSerial.empty() ? nullptr : selectedSerial.c_str();
+    hidDevice = HidLibrary::open(vendorId, productId, serial);
     if (!hidDevice)
         return false;
     const MeterStrings strings = readMeterStrings(hidDevice);

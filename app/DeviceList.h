@@ -38,8 +38,8 @@ private:
     quint16 vendorId;
     quint16 productId;
     hid_device* hidDevice = nullptr;
+    // Copied out of the enumeration; kept when a later enumeration finds nothing.
     std::wstring selectedSerial;
-    bool serialKnown = false;
     QString model;
     QString shownSerial;
     DeviceInfoUI* card = nullptr;

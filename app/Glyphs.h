@@ -16,4 +16,7 @@ inline constexpr int returnSize = 16;
 inline constexpr int titleIconSize = 30;
 inline constexpr int titleButtonSize = 9;
 inline constexpr int toolButtonSize = 50;
+// Home-page tool buttons draw their glyph on a pixmap of this size.
+inline constexpr int toolIconWidth = 100;
+inline constexpr int toolIconHeight = 70;
 } // namespace Glyph

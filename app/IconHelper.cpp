@@ -5,13 +5,15 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPainter>
+#include <QPointer>
 
 namespace {
 const char* const iconFontPath = ":/sys/rs/rs/font/fontawesome-webfont.ttf";
 }
 
 IconHelper* IconHelper::Instance() {
-    static IconHelper* instance = nullptr;
+    // Guarded: the instance dies with the application object.
+    static QPointer<IconHelper> instance;
     if (!instance)
         instance = new IconHelper(qApp);
     return instance;

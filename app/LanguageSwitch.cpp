@@ -15,8 +15,8 @@ void LanguageSwitch::applyStored() {
     const QString stored = Setting().readValue(QString::fromLatin1(SettingKey::languageRead));
     if (stored == QLatin1String(SettingValue::english))
         installEnglish();
-    else
-        QCoreApplication::removeTranslator(translator);
+    else if (QCoreApplication::removeTranslator(translator))
+        english = false;
 }
 
 bool LanguageSwitch::switchToChinese() {

@@ -21,6 +21,8 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QTimer>
 
 namespace {
@@ -28,8 +30,6 @@ namespace {
 constexpr int timerIntervalMs = 1000;
 constexpr quint8 pollNormal = 1;
 constexpr quint8 pollUpgrade = 2;
-constexpr int toolIconWidth = 100;
-constexpr int toolIconHeight = 70;
 constexpr int splitterHandleWidth = 8;
 
 const char* const connectedPicture =
@@ -52,6 +52,16 @@ QString toolButtonStyle(const char* background) {
            QStringLiteral("QToolButton{border:none;border-radius:8px;padding:5px;}") +
            QStringLiteral("QToolButton:pressed{background:%1;}").arg(QStringLiteral("#737A97")) +
            QStringLiteral("QToolButton:hover{ border-style: outset; border: 2px groove green;}");
+}
+
+// Appends one line as plain text: device strings must never be read as markup.
+void appendLogLine(QTextEdit* log, const QString& line) {
+    QTextCursor cursor(log->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!log->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(line);
+    log->ensureCursorVisible();
 }
 
 } // namespace
@@ -123,6 +133,8 @@ void MainDialog::decorateDashboard() {
     ui->disp_label_NTC_DEGREE->hide();
     ui->label_main_icon->setStyleSheet(
         QStringLiteral("border-image: url(:/sys/rs/rs/icon01_130x20.png);"));
+    ui->disp_labDevTiT->setTextFormat(Qt::PlainText);
+    ui->upgrade_label_devvalue->setTextFormat(Qt::PlainText);
 }
 
 void MainDialog::setUpDeviceListHeader() {
@@ -144,10 +156,10 @@ void MainDialog::setUpToolButtons() {
     for (int i = 0; i < toolButtons.size(); ++i) {
         QToolButton* button = toolButtons[i];
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        button->setIconSize(QSize(toolIconWidth, toolIconHeight));
+        button->setIconSize(QSize(Glyph::toolIconWidth, Glyph::toolIconHeight));
         button->setIcon(QIcon(IconHelper::Instance()->getPixmap(
             QStringLiteral("#FEFEFE"), QChar(toolButtonLooks[i].glyph), Glyph::toolButtonSize,
-            toolIconWidth, toolIconHeight)));
+            Glyph::toolIconWidth, Glyph::toolIconHeight)));
         button->setText(texts[i]);
         button->setStyleSheet(toolButtonStyle(toolButtonLooks[i].background));
         connect(button, &QToolButton::clicked, this, &MainDialog::buttonClicked);
@@ -217,8 +229,8 @@ void MainDialog::reject() {
 void MainDialog::usbconnect(const QString& dev_str) {
     ui->upgrade_label_devvalue->setText(dev_str);
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
-        ui->upgrade_text_log->append(trMain("设备已连接"));
-        ui->upgrade_text_log->append(trMain("设备名称:") + dev_str);
+        appendLogLine(ui->upgrade_text_log, trMain("设备已连接"));
+        appendLogLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
         showConnectionOnUpgradePage(true);
     }
     if (deviceList->refresh())
@@ -227,7 +239,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
 
 void MainDialog::usbdisconnect() {
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
-        ui->upgrade_text_log->append(trMain("设备已断开"));
+        appendLogLine(ui->upgrade_text_log, trMain("设备已断开"));
         showConnectionOnUpgradePage(false);
     }
     deviceList->markDisconnected();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WindowChrome.h"
+
 #include <QDialog>
 #include <QList>
 #include <QPoint>
@@ -130,5 +132,5 @@ private:
 
     bool leftButtonDown = false;
     QPoint dragOffset;
-    int edgeRegion = 8;
+    WindowChrome::Region edgeRegion = WindowChrome::Inside;
 };

@@ -2,6 +2,8 @@
 // resizing, maximise by double click, the language menu and re-labelling.
 #include "MainDialog.h"
 
+#include "Acquisition.h"
+#include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
 #include "DeviceList.h"
 #include "Glyphs.h"
@@ -47,15 +49,13 @@ void MainDialog::mousePressEvent(QMouseEvent* event) {
 void MainDialog::mouseMoveEvent(QMouseEvent* event) {
     const QPoint g = event->globalPos();
     if (!leftButtonDown) {
-        const auto region = WindowChrome::edgeRegion(globalFrame(this), g);
-        edgeRegion = region;
-        setCursor(WindowChrome::cursorFor(region));
+        edgeRegion = WindowChrome::edgeRegion(globalFrame(this), g);
+        setCursor(WindowChrome::cursorFor(edgeRegion));
     } else if (edgeRegion == WindowChrome::Inside) {
         move(g - dragOffset);
         event->accept();
     } else {
-        setGeometry(WindowChrome::resizedFrame(static_cast<WindowChrome::Region>(edgeRegion),
-                                               globalFrame(this), g, minimumSize()));
+        setGeometry(WindowChrome::resizedFrame(edgeRegion, globalFrame(this), g, minimumSize()));
     }
     QDialog::mouseMoveEvent(event);
 }
@@ -128,11 +128,13 @@ void MainDialog::relabel() {
     const QStringList texts = Navigator::toolButtonTexts();
     for (int i = 0; i < toolButtons.size(); ++i) {
         toolButtons[i]->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        toolButtons[i]->setIconSize(QSize(100, 70));
+        toolButtons[i]->setIconSize(QSize(Glyph::toolIconWidth, Glyph::toolIconHeight));
         toolButtons[i]->setText(texts[i]);
     }
     ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
     restoreGlyphs();
+    // The form's tool tip of the Run button would otherwise hide whether a run is going.
+    dashboard->showRunState(acquisitionState->isRunning());
 }
 
 // retranslateUi puts the designer texts back over the glyphs.

@@ -30,6 +30,13 @@ void showPair(quint8 value, quint8 firstValue, quint8 secondValue, QPushButton* 
         SettingsPages::select(second, {first, second});
 }
 
+// A reported value outside the slider's range is left off the page: clamping it would
+// send the meter a value it never reported.
+void placeReported(QSlider* slider, int value) {
+    if (value >= slider->minimum() && value <= slider->maximum())
+        slider->setValue(value);
+}
+
 } // namespace
 
 SettingsPages::SettingsPages(Ui::MainDialog* ui, FrameSink send, QObject* parent)
@@ -65,18 +72,18 @@ void SettingsPages::applyReportedSettings(const MeterReading& r, const QString& 
     if (isReducedSettingsModel(modelWord)) {
         showPair(r.language, languageChinese, languageEnglish, ui->settings_btn_CN_q7,
                  ui->settings_btn_EN_q7);
-        ui->settings_slider_worklight_q7->setValue(r.workBrightness);
+        placeReported(ui->settings_slider_worklight_q7, r.workBrightness);
         showPair(r.rotationSwitch, switchOn, switchOff, ui->settings_btn_M_open_q7,
                  ui->settings_btn_M_close_q7);
     } else {
         showPair(r.language, languageChinese, languageEnglish, ui->settings_btn_CN,
                  ui->settings_btn_EN);
-        ui->settings_slider_worklight->setValue(r.workBrightness);
+        placeReported(ui->settings_slider_worklight, r.workBrightness);
         showPair(r.rotationSwitch, switchOn, switchOff, ui->settings_btn_G_open,
                  ui->settings_btn_G_close);
     }
-    ui->settings_slider_standlight->setValue(r.standbyBrightness);
-    ui->settings_slider_standtime->setValue(r.standbyTime);
+    placeReported(ui->settings_slider_standlight, r.standbyBrightness);
+    placeReported(ui->settings_slider_standtime, r.standbyTime);
     QPushButton* const styles[] = {ui->settings_btn_style1, ui->settings_btn_style2,
                                    ui->settings_btn_style3};
     if (r.standbyStyle >= 1 && r.standbyStyle <= 3)

@@ -28,7 +28,10 @@ void applyStyleSheet(QApplication& app) {
 } // namespace
 
 int defaultFontPointSize(qreal logicalDpi) {
-    // A screen so dense that the rule gives 0 pt still gets a readable font.
+    // A screen so dense that the rule gives 0 pt, or one reporting no density at all,
+    // still gets a readable font.
+    if (!(logicalDpi > 0))
+        return static_cast<int>(referencePointSize);
     return std::max(1, static_cast<int>(referencePointSize / (logicalDpi / referenceDpi)));
 }
 

@@ -14,41 +14,46 @@ bool fileIsUsable() {
     return !info.exists() || (info.isFile() && info.size() <= maxSettingsFileBytes);
 }
 
-// The stored spelling of a key that equals `key` ignoring case, or an empty string.
-QString storedKey(const QSettings& settings, const QString& key) {
-    if (settings.contains(key))
-        return key;
+// Every stored spelling of `key`, ignoring case; the exact spelling first when present.
+QStringList storedKeys(const QSettings& settings, const QString& key) {
+    QStringList found;
     const QStringList keys = settings.allKeys();
     for (const QString& candidate : keys) {
         if (candidate.compare(key, Qt::CaseInsensitive) == 0)
-            return candidate;
+            found.append(candidate);
     }
-    return QString();
+    if (found.removeOne(key))
+        found.prepend(key);
+    return found;
 }
 
 } // namespace
 
 Setting::Setting(QObject* parent) : QObject(parent) {}
 
-QString Setting::filePath() { return QDir::currentPath() + QStringLiteral("/usb-hid.ini"); }
+QString Setting::filePath() {
+    return QDir::currentPath() + QStringLiteral("/usb-hid.ini");
+}
 
 QString Setting::readValue(const QString& key) const {
     if (!fileIsUsable())
         return QString();
     QSettings settings(filePath(), QSettings::IniFormat);
-    const QString stored = storedKey(settings, key);
+    const QStringList stored = storedKeys(settings, key);
     if (stored.isEmpty())
         return QString();
-    return settings.value(stored, QVariant()).toString();
+    return settings.value(stored.first(), QVariant()).toString();
 }
 
 void Setting::writeValue(const QString& key, const QString& value) {
     if (!fileIsUsable())
         return;
     QSettings settings(filePath(), QSettings::IniFormat);
-    const QString stored = storedKey(settings, key);
-    if (!stored.isEmpty() && stored != key)
-        settings.remove(stored);
+    // One entry per key: other spellings would shadow or contradict the value written.
+    for (const QString& stored : storedKeys(settings, key)) {
+        if (stored != key)
+            settings.remove(stored);
+    }
     settings.setValue(key, QVariant(value));
 }
 
@@ -56,7 +61,6 @@ void Setting::removeValue(const QString& key) {
     if (!fileIsUsable())
         return;
     QSettings settings(filePath(), QSettings::IniFormat);
-    const QString stored = storedKey(settings, key);
-    if (!stored.isEmpty())
+    for (const QString& stored : storedKeys(settings, key))
         settings.remove(stored);
 }

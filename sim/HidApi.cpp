@@ -1,6 +1,7 @@
 // The hidapi functions the program calls, defined over the simulated bus with the
 // return conventions of the real library.
 
+#include "LibraryCalls.h"
 #include "SimBus.h"
 
 #include <hidapi.h>
@@ -65,14 +66,17 @@ int copyString(hid_device* dev, std::wstring sim::Identity::*field, wchar_t* str
 } // namespace
 
 int hid_init(void) {
+    const sim::libcalls::Scope call;
     return 0;
 }
 
 int hid_exit(void) {
+    const sim::libcalls::Scope call;
     return 0;
 }
 
 hid_device_info* hid_enumerate(unsigned short vendor_id, unsigned short product_id) {
+    const sim::libcalls::Scope call;
     hid_device_info* first = nullptr;
     hid_device_info** next = &first;
     for (const sim::bus::Listing& listing : sim::bus::list(vendor_id, product_id)) {
@@ -96,6 +100,7 @@ void hid_free_enumeration(hid_device_info* devs) {
 
 hid_device* hid_open(unsigned short vendor_id, unsigned short product_id,
                      const wchar_t* serial_number) {
+    const sim::libcalls::Scope call;
     return sim::bus::open(vendor_id, product_id, serial_number);
 }
 

@@ -2,6 +2,7 @@
 // every function here is safe to call from any thread.
 
 #include "SimBus.h"
+#include "LibraryCalls.h"
 
 #include "HidHandle.h"
 #include "MeterWire.h"
@@ -88,6 +89,7 @@ void reset() {
         killHandles(*entry.second);
     registry().devices.clear();
     registry().openAttempts = 0;
+    libcalls::reset();
 }
 
 void sendInput(int id, const Report& report) {

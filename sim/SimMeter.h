@@ -68,6 +68,12 @@ int openHandleCount(int id);
 int totalOpenHandles();
 // hid_open calls since the last reset, successful or not.
 int openAttempts();
+
+// Library-wide calls (hid_init, hid_exit, hid_enumerate, hid_open) each take this long,
+// so that calls made from two threads would overlap; the largest overlap seen since
+// the last reset.
+void setLibraryCallDelayMs(int ms);
+int maxOverlappingLibraryCalls();
 // Threads blocked in hid_read or hid_read_timeout right now.
 int waitingReaders();
 

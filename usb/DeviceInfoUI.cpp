@@ -14,6 +14,10 @@ const char* const connectedBackground = "background-color: rgb(16, 157, 56);";
 DeviceInfoUI::DeviceInfoUI(QWidget* parent) : QWidget(parent), ui(new Ui::DeviceInfoUI) {
     ui->setupUi(this);
     ui->widget_background->setStyleSheet(QString::fromLatin1(initialBackground));
+    // The values come from the device's string descriptors: never interpret them as markup.
+    for (QLabel* label : {ui->label_model_value, ui->label_type_value, ui->label_index_value,
+                          ui->label_serial_value, ui->label_version_value})
+        label->setTextFormat(Qt::PlainText);
 }
 
 DeviceInfoUI::~DeviceInfoUI() {

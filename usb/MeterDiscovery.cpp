@@ -1,5 +1,7 @@
 #include "MeterDiscovery.h"
 
+#include "HidLibrary.h"
+
 #include <hidapi.h>
 
 #include <QStringList>
@@ -21,6 +23,7 @@ QString readDescriptor(hid_device* device, StringGetter getter) {
 } // namespace
 
 std::optional<std::wstring> findLastMeterSerial(unsigned short vendorId, unsigned short productId) {
+    const auto held = HidLibrary::lock();
     hid_device_info* devices = hid_enumerate(vendorId, productId);
     std::optional<std::wstring> serial;
     for (hid_device_info* d = devices; d; d = d->next) {

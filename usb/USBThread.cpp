@@ -1,5 +1,6 @@
 #include "USBThread.h"
 
+#include "HidLibrary.h"
 #include "MeterDiscovery.h"
 #include "ReportOutput.h"
 #include "Setting.h"
@@ -35,14 +36,14 @@ quint8 loadReportId() {
 
 USBThread::USBThread(QObject* parent) : QThread(parent) {
     reportIdByte = loadReportId();
-    hid_init();
+    HidLibrary::init();
     lastCheckMs = nowMs();
 }
 
 USBThread::~USBThread() {
     stopAndWait();
     closeDevice();
-    hid_exit();
+    HidLibrary::exit();
 }
 
 void USBThread::setIds(quint16 vendor, quint16 product) {
@@ -51,7 +52,8 @@ void USBThread::setIds(quint16 vendor, quint16 product) {
 }
 
 bool USBThread::openDevice() {
-    linkState = Disconnected;
+    if (linkState == Connected)
+        return true;
     return openAndAnnounce();
 }
 
@@ -77,15 +79,20 @@ void USBThread::resumeLink() {
 }
 
 void USBThread::sendPayload(const unsigned char* data, int length) {
-    QMutexLocker lock(&deviceMutex);
-    if (linkState != Connected || !device)
-        return;
     std::array<unsigned char, reportSize + 1> buffer{};
     buffer[0] = payloadReportByte;
     const int count = std::clamp(length, 0, reportSize);
     if (data && count > 0)
         std::memcpy(buffer.data() + 1, data, static_cast<size_t>(count));
-    if (hid_write(device, buffer.data(), reportSize) < reportSize)
+    bool failed = false;
+    {
+        QMutexLocker lock(&deviceMutex);
+        if (linkState != Connected || !device)
+            return;
+        failed = hid_write(device, buffer.data(), reportSize) < reportSize;
+    }
+    // Outside the lock: a receiver may write again or stop the link.
+    if (failed)
         emit usb_send_error();
 }
 
@@ -106,7 +113,6 @@ void USBThread::run() {
         if (linkState == Disconnected)
             msleep(1);
     }
-    quit();
 }
 
 // Wall-clock pacing of probes and reconnects; a clock set back waits until it is again
@@ -147,7 +153,7 @@ void USBThread::tryReconnect() {
 }
 
 bool USBThread::openAndAnnounce() {
-    hid_device* opened = hid_open(vendorId, productId, nullptr);
+    hid_device* opened = HidLibrary::open(vendorId, productId, nullptr);
     if (!opened)
         return false;
     {

@@ -176,6 +176,20 @@ private slots:
         QCOMPARE(ui->settings_btn_style1->styleSheet(), styleBefore);
     }
 
+    void reportedValuesOutsideASlidersRangeAreNotPlaced() {
+        MeterReading r;
+        r.workBrightness = 5; // the reduced page runs from 10 to 100
+        r.standbyTime = 0;    // 10..60
+        r.standbyBrightness = 200;
+        pages->applyReportedSettings(r, "Q7");
+        QCOMPARE(ui->settings_slider_worklight_q7->value(), 10);
+        QCOMPARE(ui->settings_slider_standtime->value(), 60);
+        QCOMPARE(ui->settings_slider_standlight->value(), 0);
+        r.standbyTime = 10;
+        pages->applyReportedSettings(r, "Q7");
+        QCOMPARE(ui->settings_slider_standtime->value(), 10);
+    }
+
     void optionButtonsAndSlidersUpdateThePageAndSendTheirFrames() {
         pages->choose(ui->settings_btn_style3,
                       {ui->settings_btn_style1, ui->settings_btn_style2, ui->settings_btn_style3},

@@ -2,6 +2,7 @@
 #include "Setting.h"
 
 #include <QHeaderView>
+#include <QSlider>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -66,6 +67,25 @@ private slots:
         title->setText("runtime text");
         chooseEnglish(d);
         QCOMPARE(title->text(), QString("runtime text"));
+    }
+
+    void liveValuesSurviveTheSwitch() {
+        MeterFixture f;
+        sim::Identity id;
+        id.product = L"USB K82 V1.0";
+        const int meter = sim::plug(id);
+        MainDialog& d = f.open();
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.000000"),
+                                  MeterFixture::linkTimeoutMs);
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        f.widget<QSlider>("settings_slider_standtime")->setValue(30);
+        chooseEnglish(d);
+        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.000000"));
+        QCOMPARE(f.widget<QLabel>("settings_label_standtime")->text(), QString("30"));
+        QCOMPARE(f.widget<QLabel>("upgrade_label_devvalue")->text(), QString("USB K82 V1.0"));
+        QCOMPARE(f.widget<QLabel>("disp_labDevTiT")->text(), QString(" | K82 012345"));
+        QCOMPARE(f.widget<QAbstractButton>("disp_Btn_Run")->toolTip(), QString("Run"));
     }
 
     void glyphsSurviveTheSwitch() {

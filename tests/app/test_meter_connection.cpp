@@ -28,6 +28,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(f.cardText("label_connect_type"), QString("错误"));
         const int recorded = f.logSize();
+        const QString firstSample = f.dialog->acquisition()->log().times().first();
         QVERIFY(recorded >= 2);
         QTest::qWait(1200);
         QCOMPARE(f.logSize(), recorded);
@@ -35,7 +36,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(f.cardCount(), 1);
         QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
-        QCOMPARE(f.logSize(), recorded);
+        QVERIFY(f.logSize() >= recorded);
+        QCOMPARE(f.dialog->acquisition()->log().times().first(), firstSample);
         QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
         // The old handle of the dialog was closed before the new one opened.
         QCOMPARE(sim::openHandleCount(meter), 2);
@@ -107,6 +109,29 @@ private slots:
         QCOMPARE(f.cardText("label_serial_value"), QString("012345"));
         QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_labDevTiT")->text(),
                                   " | " + model + " 012345", MeterFixture::linkTimeoutMs);
+    }
+
+    void markupInDeviceStringsIsShownAsText() {
+        MeterFixture f;
+        sim::Identity id;
+        id.manufacturer = L"<b>ACME</b>";
+        id.product = L"USB <img src=file:///dev/zero> V1";
+        const int meter = sim::plug(id);
+        f.open();
+        DeviceInfoUI* card = f.card();
+        QVERIFY(card);
+        auto* type = card->findChild<QLabel*>("label_type_value");
+        QCOMPARE(type->text(), QString("<b>ACME</b>"));
+        QCOMPARE(type->textFormat(), Qt::PlainText);
+        QCOMPARE(f.widget<QLabel>("upgrade_label_devvalue")->textFormat(), Qt::PlainText);
+        QCOMPARE(f.widget<QLabel>("disp_labDevTiT")->textFormat(), Qt::PlainText);
+        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        const QString log = f.widget<QTextEdit>("upgrade_text_log")->toPlainText();
+        QVERIFY(log.contains("设备名称:USB <img src=file:///dev/zero> V1"));
     }
 
     void commandsToAnUnpluggedMeterAreLostSilently() {

@@ -41,6 +41,13 @@ private slots:
         QCOMPARE(Setting().readValue("charttheme"), QString("dark"));
     }
 
+    void writingReplacesEverySpellingOfTheKey() {
+        writeFile("[General]\nLanguage=English\nlanguage=English\nLANGUAGE=English\n");
+        Setting().writeValue("language", "Chinese");
+        QCOMPARE(Setting().readValue("Language"), QString("Chinese"));
+        QCOMPARE(Setting().readValue("LANGUAGE"), QString("Chinese"));
+    }
+
     void garbageFileReadsEmptyWithoutFailing() {
         QByteArray junk;
         for (int i = 0; i < 4096; ++i)

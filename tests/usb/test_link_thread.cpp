@@ -1,3 +1,5 @@
+#include "HidLibrary.h"
+#include "MeterDiscovery.h"
 #include "ScopedWorkDir.h"
 #include "SimMeter.h"
 #include "USBThread.h"
@@ -5,6 +7,8 @@
 #include "Setting.h"
 
 #include <QtTest>
+
+#include <hidapi.h>
 
 #include <memory>
 
@@ -182,6 +186,51 @@ private slots:
         }
         link.stopAndWait();
         QVERIFY(sim::openHandleCount(meter) <= 1);
+    }
+
+    void aSendErrorReceiverMaySendAgain() {
+        const int meter = sim::plug();
+        USBThread link;
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        sim::unplug(meter);
+        int errors = 0;
+        const unsigned char frame[2] = {0xAA, 0x06};
+        // Emitted on this thread, so the receiver runs inside sendPayload.
+        connect(&link, &USBThread::usb_send_error, this, [&] {
+            if (++errors == 1)
+                link.sendPayload(frame, 2);
+        });
+        link.sendPayload(frame, 2);
+        QCOMPARE(errors, 2);
+    }
+
+    void openingTwiceKeepsOneHandle() {
+        const int meter = sim::plug();
+        USBThread link;
+        link.setIds(vendor, product);
+        QVERIFY(link.openDevice());
+        QVERIFY(link.openDevice());
+        QCOMPARE(sim::openHandleCount(meter), 1);
+    }
+
+    void libraryWideCallsNeverOverlapBetweenThreads() {
+        // Each library-wide call is slowed down so that unguarded calls from the link
+        // thread's reconnect attempts and the dialog's enumeration would overlap.
+        sim::setLibraryCallDelayMs(30);
+        USBThread link;
+        link.setIds(vendor, product);
+        QVERIFY(!link.openDevice());
+        link.start();
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 1600) {
+            findLastMeterSerial(vendor, product);
+            hid_close(HidLibrary::open(vendor, product, nullptr));
+        }
+        link.stopAndWait();
+        QVERIFY(sim::openAttempts() > 10);
+        QCOMPARE(sim::maxOverlappingLibraryCalls(), 1);
     }
 
     void stoppingJoinsTheLoopAndDestructionReleasesTheHandle() {

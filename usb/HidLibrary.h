@@ -1,0 +1,18 @@
+#pragma once
+
+#include <mutex>
+
+struct hid_device_;
+typedef struct hid_device_ hid_device;
+
+// hidapi's library-wide calls (init, exit, enumerate, open) share state inside the
+// library and are not safe from two threads at once; the link thread and the dialog
+// both make them, so every such call goes through this lock.
+namespace HidLibrary {
+
+std::unique_lock<std::mutex> lock();
+void init();
+void exit();
+hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_t* serial);
+
+} // namespace HidLibrary
