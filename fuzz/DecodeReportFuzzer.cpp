@@ -1,10 +1,7 @@
 // libFuzzer entry: every input, of any size, is one read handed to the decoder.
 #include "DecodeInvariants.h"
-#include "ReadingFields.h"
 
 #include <climits>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 

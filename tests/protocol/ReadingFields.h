@@ -37,23 +37,16 @@ template <typename Visit> void forEachSettingsField(Visit&& visit) {
     visit("minCurrent", &MeterReading::minCurrent);
 }
 
-template <typename Visit> void forEachField(Visit&& visit) {
-    forEachMeasurementField(visit);
-    forEachSettingsField(visit);
-}
-
-// Bitwise, so a NaN taken over from a settings report equals itself.
-template <typename T> bool sameBits(T a, T b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 // The name of the first field in which the two readings differ, or an empty string.
+// Bitwise, so a NaN taken over from a settings report equals itself.
 inline QString firstDifferentField(const MeterReading& a, const MeterReading& b) {
     QString name;
-    forEachField([&](const char* field, auto member) {
-        if (name.isEmpty() && !sameBits(a.*member, b.*member))
+    const auto compare = [&](const char* field, auto member) {
+        if (name.isEmpty() && std::memcmp(&(a.*member), &(b.*member), sizeof(a.*member)) != 0)
             name = QString::fromLatin1(field);
-    });
+    };
+    forEachMeasurementField(compare);
+    forEachSettingsField(compare);
     return name;
 }
 
@@ -61,25 +54,22 @@ inline QString firstDifferentField(const MeterReading& a, const MeterReading& b)
 inline MeterReading distinctReading() {
     MeterReading reading;
     int n = 0;
-    forEachField([&](const char*, auto member) {
+    const auto assign = [&](const char*, auto member) {
         using Value = std::remove_reference_t<decltype(reading.*member)>;
-        ++n;
-        if constexpr (std::is_floating_point_v<Value>)
-            reading.*member = Value(n) + Value(0.375); // off the values tests decode
-        else
-            reading.*member = Value(n);
-    });
+        reading.*member = Value(++n) + Value(std::is_floating_point_v<Value> ? 0.375 : 0);
+    };
+    forEachMeasurementField(assign);
+    forEachSettingsField(assign);
     return reading;
 }
 
-// `to` with the fields of the measurement report taken from `from`.
-inline void copyMeasurementFields(const MeterReading& from, MeterReading& to) {
-    forEachMeasurementField([&](const char*, auto member) { to.*member = from.*member; });
-}
-
-// `to` with the fields of the settings report taken from `from`.
-inline void copySettingsFields(const MeterReading& from, MeterReading& to) {
-    forEachSettingsField([&](const char*, auto member) { to.*member = from.*member; });
+// `to` with the fields of the measurement (or settings) report taken from `from`.
+inline void copyOwnFields(const MeterReading& from, MeterReading& to, bool settings) {
+    const auto copy = [&](const char*, auto member) { to.*member = from.*member; };
+    if (settings)
+        forEachSettingsField(copy);
+    else
+        forEachMeasurementField(copy);
 }
 
 } // namespace ReadingFields

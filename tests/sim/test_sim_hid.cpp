@@ -1,36 +1,107 @@
-// The hidapi functions of the simulated meter: hidraw-like delivery to every open handle,
-// queue limits, unplug and replug, enumeration, opening, strings, and blocking reads.
+// The simulated meter through the hidapi functions: hidraw-like delivery to every open
+// handle, queue limits, unplug and replug, enumeration, opening, strings, blocking reads,
+// and the meter's answers to the frames the host writes.
 
-#include "SimTestSupport.h"
+#include <SimMeter.h>
+#include <hidapi.h>
 
 #include <QtTest>
 
+#include <climits>
+#include <cwchar>
 #include <future>
+#include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
-// A full input report whose first bytes identify it.
-sim::Report taggedReport(int tag) {
-    sim::Report report{};
-    report[0] = 0xAA;
-    report[1] = static_cast<unsigned char>(tag);
+constexpr unsigned short meterVendor = 0x0483;
+constexpr unsigned short meterProduct = 0x5750;
+constexpr int viaHidRead = INT_MIN; // read() through hid_read instead of hid_read_timeout
+
+using Handle = std::unique_ptr<hid_device, void (*)(hid_device*)>;
+Handle openMeter(const wchar_t* serial = nullptr, unsigned short product = meterProduct) {
+    return Handle(hid_open(meterVendor, product, serial), hid_close);
+}
+
+sim::Identity withSerial(const std::wstring& serial, unsigned short product = meterProduct) {
+    sim::Identity identity;
+    identity.productId = product;
+    identity.serial = serial;
+    return identity;
+}
+
+QByteArray bytes(const sim::Report& report) {
+    return QByteArray(reinterpret_cast<const char*>(report.data()), int(report.size()));
+}
+
+// A full 64-byte report: `hex` (spaces ignored), then zeros.
+QByteArray report(const QByteArray& hex) {
+    const QByteArray start = QByteArray::fromHex(hex);
+    return start + QByteArray(64 - start.size(), '\0');
+}
+
+// A full input report whose first and last bytes identify it.
+sim::Report tagged(int tag) {
+    sim::Report report{0xAA, static_cast<unsigned char>(tag)};
     report[63] = static_cast<unsigned char>(tag ^ 0xFF);
     return report;
 }
 
-sim::Identity identity(unsigned short product, const std::wstring& serial) {
-    sim::Identity id;
-    id.productId = product;
-    id.serial = serial;
-    return id;
+int write(hid_device* handle, const QByteArray& data) {
+    return hid_write(handle, reinterpret_cast<const unsigned char*>(data.constData()),
+                     size_t(data.size()));
 }
 
-QString serialOf(hid_device* handle) {
-    wchar_t buffer[64] = {};
-    if (hid_get_serial_number_string(handle, buffer, 64) != 0)
-        return QStringLiteral("<error>");
-    return QString::fromWCharArray(buffer);
+// What a read copied: empty when nothing came, `failed` when it returned -1.
+const QByteArray failed = "<read failed>";
+QByteArray read(hid_device* handle, int timeoutMs = 0, int length = 64) {
+    std::vector<unsigned char> buffer(static_cast<size_t>(length));
+    const int result = timeoutMs == viaHidRead
+                           ? hid_read(handle, buffer.data(), buffer.size())
+                           : hid_read_timeout(handle, buffer.data(), buffer.size(), timeoutMs);
+    return result < 0 ? failed : QByteArray(reinterpret_cast<const char*>(buffer.data()), result);
+}
+
+// Every report queued on the handle, concatenated in order.
+QByteArray drain(hid_device* handle) {
+    QByteArray all;
+    for (QByteArray next = read(handle); !next.isEmpty() && next != failed; next = read(handle))
+        all += next;
+    return all;
+}
+
+QStringList serialsListed(unsigned short vendor, unsigned short product) {
+    hid_device_info* list = hid_enumerate(vendor, product);
+    QStringList serials;
+    for (hid_device_info* entry = list; entry; entry = entry->next)
+        serials << QString::fromWCharArray(entry->serial_number);
+    hid_free_enumeration(list);
+    return serials;
+}
+
+// The meter's side: a state and the reports it answers with.
+const char* const pollFrame = "550522050b008ceeff";
+const QByteArray factorySettings =
+    report("aa05400000000000 0005021e01000000 3f800000 3f800000 3f800000 3c23d70a").left(62) +
+    QByteArray::fromHex("eeff");
+
+sim::MeterState measuredState() {
+    sim::MeterState state;
+    state.channels = {5.0, 1.234567, 6.172835, 0.6, 0.59, 1.68, 0.0, 36.5, 25.25};
+    state.direction = 2;
+    return state;
+}
+
+const QByteArray measuredReport = report("aa40620500000000 404b4c0087d61200a3305e00c0270900"
+                                         "b000090080a2190000000000 20f22c02d0488101"
+                                         "00000000000000000000000000000000 02");
+
+QByteArray settingsNow(hid_device* handle) {
+    if (write(handle, report("55050946000000eeff")) != 64)
+        return "write failed";
+    return read(handle);
 }
 
 } // namespace
@@ -42,435 +113,288 @@ private slots:
     void init() { sim::reset(); }
     void cleanupTestCase() { sim::reset(); }
 
-    // Delivery and queues
-    void everyInputReportReachesEveryOpenHandle();
-    void handleOpenedLaterMissesEarlierReports();
-    void queueKeepsTheOldest64AndDropsNewer();
-    void rawInputIsReadWithItsOwnLength();
-    void readCopiesAtMostTheBufferLength();
-    void writesAreRecordedInOrderZeroPadded();
-    void writeOfMoreThanOneReportFails();
-
-    // Unplug and replug
-    void unplugFailsReadsAndWritesOnOpenHandles();
-    void unpluggedMeterIsNotListedAndRefusesOpens();
-    void replugAllowsNewOpensWhileOldHandlesStayDead();
-    void handleCountsFollowOpenAndClose();
-    void resetForgetsDevicesAndCounts();
-
-    // Enumeration and opening
-    void enumerationListsPluggedDevicesInPlugOrder();
-    void enumerationFiltersByVendorAndProduct();
-    void openWithoutSerialTakesTheFirstMatch();
-    void openBySerialTakesThatDevice();
-
-    // Strings
-    void stringGettersReturnTheIdentity();
-    void stringGettersTruncateToMaxlenMinusOne();
-    void stringGettersFailOnDeadOrInvalidArguments();
-
-    // Threads and timeouts
-    void readTimeoutReturnsZeroWhenNothingArrives();
-    void readTimeoutWakesWhenInputArrivesFromAnotherThread();
-    void blockingReadWakesWhenInputArrives();
-    void unplugWakesABlockedReaderWithAnError();
-    void concurrentWritersKeepEachThreadsOrder();
-};
-
-void SimHidTest::everyInputReportReachesEveryOpenHandle() {
-    const int id = sim::plug();
-    Handle first = openMeter();
-    Handle second = openMeter();
-    QVERIFY(first && second);
-
-    sim::sendInput(id, taggedReport(1));
-    sim::sendInput(id, taggedReport(2));
-
-    for (hid_device* handle : {first.get(), second.get()}) {
-        const ReadResult one = readReport(handle);
-        QCOMPARE(one.result, 64);
-        QCOMPARE(one.bytes, toBytes(taggedReport(1)));
-        QCOMPARE(readReport(handle).bytes, toBytes(taggedReport(2)));
-        QCOMPARE(readReport(handle).result, 0);
+    void inputReachesEveryHandleOpenWhenItArrives() {
+        const int id = sim::plug();
+        Handle early = openMeter();
+        sim::sendInput(id, tagged(1));
+        Handle late = openMeter();
+        sim::sendInput(id, tagged(2));
+        QCOMPARE(drain(early.get()), bytes(tagged(1)) + bytes(tagged(2)));
+        QCOMPARE(drain(late.get()), bytes(tagged(2)));
     }
-}
 
-void SimHidTest::handleOpenedLaterMissesEarlierReports() {
-    const int id = sim::plug();
-    Handle early = openMeter();
-    sim::sendInput(id, taggedReport(7));
-    Handle late = openMeter();
-
-    QCOMPARE(readReport(late.get()).result, 0);
-    QCOMPARE(readReport(early.get()).bytes, toBytes(taggedReport(7)));
-}
-
-void SimHidTest::queueKeepsTheOldest64AndDropsNewer() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-    for (int tag = 0; tag < 70; ++tag)
-        sim::sendInput(id, taggedReport(tag));
-
-    for (int tag = 0; tag < 64; ++tag)
-        QCOMPARE(readReport(handle.get()).bytes, toBytes(taggedReport(tag)));
-    QCOMPARE(readReport(handle.get()).result, 0);
-
-    // Room again after draining.
-    sim::sendInput(id, taggedReport(99));
-    QCOMPARE(readReport(handle.get()).bytes, toBytes(taggedReport(99)));
-}
-
-void SimHidTest::rawInputIsReadWithItsOwnLength() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-
-    sim::sendRawInput(id, {0xAA, 0x40, 0x62, 0x05, 0x01});
-    const ReadResult shortRead = readReport(handle.get());
-    QCOMPARE(shortRead.result, 5);
-    QCOMPARE(shortRead.bytes, hexBytes("aa40620501"));
-
-    // More than one report's worth is cut to 64 bytes.
-    sim::sendRawInput(id, std::vector<unsigned char>(80, 0x11));
-    const ReadResult longRead = readReport(handle.get(), 0, 100);
-    QCOMPARE(longRead.result, 64);
-    QCOMPARE(longRead.bytes, QByteArray(64, 0x11));
-}
-
-void SimHidTest::readCopiesAtMostTheBufferLength() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-    sim::sendInput(id, taggedReport(3));
-
-    const ReadResult read = readReport(handle.get(), 0, 10);
-    QCOMPARE(read.result, 10);
-    QCOMPARE(read.bytes, toBytes(taggedReport(3)).left(10));
-    QCOMPARE(readReport(handle.get()).result, 0); // the rest of the report is gone
-}
-
-void SimHidTest::writesAreRecordedInOrderZeroPadded() {
-    const int id = sim::plug();
-    Handle first = openMeter();
-    Handle second = openMeter();
-
-    QCOMPARE(writeBytes(first.get(), hexBytes("550509450000")), 6);
-    QCOMPARE(writeFrame(second.get(), hexBytes("55050947000000eeff")), 64);
-
-    QCOMPARE(sim::writtenReports(id).size(), size_t(2));
-    QCOMPARE(writtenBytes(id, 0), padded(hexBytes("550509450000")));
-    QCOMPARE(writtenBytes(id, 1), padded(hexBytes("55050947000000eeff")));
-
-    sim::clearWrittenReports(id);
-    QVERIFY(sim::writtenReports(id).empty());
-}
-
-void SimHidTest::writeOfMoreThanOneReportFails() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-    QCOMPARE(writeBytes(handle.get(), QByteArray(65, 0x55)), -1);
-    QCOMPARE(writeBytes(handle.get(), QByteArray()), -1);
-    QVERIFY(sim::writtenReports(id).empty());
-}
-
-void SimHidTest::unplugFailsReadsAndWritesOnOpenHandles() {
-    const int id = sim::plug();
-    Handle first = openMeter();
-    Handle second = openMeter();
-    sim::sendInput(id, taggedReport(1)); // queued before the unplug, never read
-
-    sim::unplug(id);
-    QVERIFY(!sim::isPlugged(id));
-
-    for (hid_device* handle : {first.get(), second.get()}) {
-        QCOMPARE(readReport(handle).result, -1);
-        QCOMPARE(readReport(handle, 50).result, -1);
-        QCOMPARE(writeFrame(handle, hexBytes("55050945000000eeff")), -1);
-        QVERIFY(hid_error(handle) != nullptr);
-    }
-    QVERIFY(sim::writtenReports(id).empty());
-}
-
-void SimHidTest::unpluggedMeterIsNotListedAndRefusesOpens() {
-    const int id = sim::plug();
-    sim::unplug(id);
-
-    QVERIFY(hid_enumerate(0, 0) == nullptr);
-    QVERIFY(!openMeter());
-    QVERIFY(!openMeter(L"0123456789"));
-    QCOMPARE(sim::openAttempts(), 2);
-    QCOMPARE(sim::openHandleCount(id), 0);
-}
-
-void SimHidTest::replugAllowsNewOpensWhileOldHandlesStayDead() {
-    const int id = sim::plug();
-    Handle old = openMeter();
-    sim::unplug(id);
-    QVERIFY(!openMeter());
-
-    sim::replug(id);
-    QVERIFY(sim::isPlugged(id));
-    hid_device_info* list = hid_enumerate(meterVendor, meterProduct);
-    QVERIFY(list != nullptr);
-    hid_free_enumeration(list);
-
-    Handle fresh = openMeter();
-    QVERIFY(fresh);
-    sim::sendInput(id, taggedReport(5));
-    QCOMPARE(readReport(fresh.get()).bytes, toBytes(taggedReport(5)));
-    QCOMPARE(readReport(old.get()).result, -1);
-    QCOMPARE(writeFrame(old.get(), hexBytes("55050945000000eeff")), -1);
-    QCOMPARE(writeFrame(fresh.get(), hexBytes("55050945000000eeff")), 64);
-    QCOMPARE(sim::writtenReports(id).size(), size_t(1));
-    QCOMPARE(sim::openAttempts(), 3);
-}
-
-void SimHidTest::handleCountsFollowOpenAndClose() {
-    const int a = sim::plug(identity(meterProduct, L"A"));
-    const int b = sim::plug(identity(meterProduct, L"B"));
-    Handle a1 = openMeter(L"A");
-    Handle a2 = openMeter(L"A");
-    Handle b1 = openMeter(L"B");
-    QCOMPARE(sim::openHandleCount(a), 2);
-    QCOMPARE(sim::openHandleCount(b), 1);
-    QCOMPARE(sim::totalOpenHandles(), 3);
-
-    // Handles of an unplugged meter stay open until the program closes them.
-    sim::unplug(a);
-    QCOMPARE(sim::openHandleCount(a), 2);
-    a1.reset();
-    QCOMPARE(sim::openHandleCount(a), 1);
-    QCOMPARE(sim::totalOpenHandles(), 2);
-
-    hid_close(nullptr);
-    b1.reset();
-    a2.reset();
-    QCOMPARE(sim::totalOpenHandles(), 0);
-    QCOMPARE(sim::openAttempts(), 3);
-}
-
-void SimHidTest::resetForgetsDevicesAndCounts() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-    QVERIFY(!openMeter(L"nope"));
-
-    sim::reset();
-    QCOMPARE(sim::totalOpenHandles(), 0);
-    QCOMPARE(sim::openAttempts(), 0);
-    QVERIFY(!sim::isPlugged(id));
-    QVERIFY(hid_enumerate(0, 0) == nullptr);
-    QCOMPARE(readReport(handle.get()).result, -1);
-    handle.reset(); // closing a handle of a forgotten device is harmless
-    QCOMPARE(sim::totalOpenHandles(), 0);
-}
-
-void SimHidTest::enumerationListsPluggedDevicesInPlugOrder() {
-    sim::Identity first;
-    first.manufacturer = L"ACME";
-    first.product = L"USB Q7 V2.1";
-    first.serial = L"111";
-    sim::plug(first);
-    const int unplugged = sim::plug(identity(meterProduct, L"222"));
-    sim::plug(identity(0x1234, L"333"));
-    sim::unplug(unplugged);
-
-    hid_device_info* list = hid_enumerate(0, 0);
-    QVERIFY(list != nullptr);
-    QCOMPARE(list->vendor_id, meterVendor);
-    QCOMPARE(list->product_id, meterProduct);
-    QCOMPARE(QString::fromWCharArray(list->serial_number), QStringLiteral("111"));
-    QCOMPARE(QString::fromWCharArray(list->manufacturer_string), QStringLiteral("ACME"));
-    QCOMPARE(QString::fromWCharArray(list->product_string), QStringLiteral("USB Q7 V2.1"));
-    QVERIFY(list->path != nullptr && list->path[0] != '\0');
-
-    hid_device_info* second = list->next;
-    QVERIFY(second != nullptr);
-    QCOMPARE(second->product_id, static_cast<unsigned short>(0x1234));
-    QCOMPARE(QString::fromWCharArray(second->serial_number), QStringLiteral("333"));
-    QVERIFY(QByteArray(second->path) != QByteArray(list->path));
-    QVERIFY(second->next == nullptr);
-    hid_free_enumeration(list);
-}
-
-void SimHidTest::enumerationFiltersByVendorAndProduct() {
-    sim::plug(identity(meterProduct, L"A"));
-    sim::plug(identity(0x1234, L"B"));
-    sim::plug(identity(meterProduct, L"C"));
-
-    hid_device_info* meters = hid_enumerate(meterVendor, meterProduct);
-    QStringList serials;
-    for (hid_device_info* entry = meters; entry; entry = entry->next)
-        serials << QString::fromWCharArray(entry->serial_number);
-    hid_free_enumeration(meters);
-    QCOMPARE(serials, QStringList({"A", "C"}));
-
-    QVERIFY(hid_enumerate(meterVendor, 0x9999) == nullptr);
-    QVERIFY(hid_enumerate(0x9999, 0) == nullptr);
-    hid_free_enumeration(nullptr);
-}
-
-void SimHidTest::openWithoutSerialTakesTheFirstMatch() {
-    sim::plug(identity(0x1234, L"other"));
-    const int first = sim::plug(identity(meterProduct, L"first"));
-    sim::plug(identity(meterProduct, L"second"));
-
-    Handle handle = openMeter();
-    QCOMPARE(serialOf(handle.get()), QStringLiteral("first"));
-
-    sim::unplug(first);
-    Handle next = openMeter();
-    QCOMPARE(serialOf(next.get()), QStringLiteral("second"));
-}
-
-void SimHidTest::openBySerialTakesThatDevice() {
-    sim::plug(identity(meterProduct, L"first"));
-    const int second = sim::plug(identity(meterProduct, L"second"));
-
-    Handle handle = openMeter(L"second");
-    QCOMPARE(serialOf(handle.get()), QStringLiteral("second"));
-    QCOMPARE(sim::openHandleCount(second), 1);
-    QVERIFY(!openMeter(L"third"));
-    QVERIFY(!openMeter(L"secon"));
-    QVERIFY(!hid_open(meterVendor, 0x1234, L"second"));
-}
-
-void SimHidTest::stringGettersReturnTheIdentity() {
-    sim::plug();
-    Handle handle = openMeter();
-    wchar_t buffer[64];
-
-    QCOMPARE(hid_get_manufacturer_string(handle.get(), buffer, 64), 0);
-    QCOMPARE(QString::fromWCharArray(buffer), QStringLiteral("VARNIK"));
-    QCOMPARE(hid_get_product_string(handle.get(), buffer, 64), 0);
-    QCOMPARE(QString::fromWCharArray(buffer), QStringLiteral("USB K82 V1.0"));
-    QCOMPARE(hid_get_serial_number_string(handle.get(), buffer, 64), 0);
-    QCOMPARE(QString::fromWCharArray(buffer), QStringLiteral("0123456789"));
-}
-
-void SimHidTest::stringGettersTruncateToMaxlenMinusOne() {
-    sim::plug();
-    Handle handle = openMeter();
-    wchar_t buffer[16];
-    std::fill(std::begin(buffer), std::end(buffer), L'#');
-
-    QCOMPARE(hid_get_manufacturer_string(handle.get(), buffer, 5), 0);
-    QCOMPARE(QString::fromWCharArray(buffer), QStringLiteral("VARN"));
-    QCOMPARE(buffer[5], L'#'); // nothing written past maxlen
-
-    QCOMPARE(hid_get_product_string(handle.get(), buffer, 1), 0);
-    QCOMPARE(buffer[0], L'\0');
-
-    // Exactly fitting: all 10 characters need maxlen 11.
-    QCOMPARE(hid_get_serial_number_string(handle.get(), buffer, 10), 0);
-    QCOMPARE(QString::fromWCharArray(buffer), QStringLiteral("012345678"));
-    QCOMPARE(hid_get_serial_number_string(handle.get(), buffer, 11), 0);
-    QCOMPARE(QString::fromWCharArray(buffer), QStringLiteral("0123456789"));
-}
-
-void SimHidTest::stringGettersFailOnDeadOrInvalidArguments() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-    wchar_t buffer[64];
-
-    QCOMPARE(hid_get_product_string(handle.get(), buffer, 0), -1);
-    QCOMPARE(hid_get_product_string(handle.get(), nullptr, 64), -1);
-    QCOMPARE(hid_get_product_string(nullptr, buffer, 64), -1);
-
-    sim::unplug(id);
-    QCOMPARE(hid_get_manufacturer_string(handle.get(), buffer, 64), -1);
-    QCOMPARE(hid_get_product_string(handle.get(), buffer, 64), -1);
-    QCOMPARE(hid_get_serial_number_string(handle.get(), buffer, 64), -1);
-}
-
-void SimHidTest::readTimeoutReturnsZeroWhenNothingArrives() {
-    sim::plug();
-    Handle handle = openMeter();
-    QCOMPARE(readReport(handle.get(), 30).result, 0);
-    QCOMPARE(readReport(handle.get(), 0).result, 0);
-
-    unsigned char buffer[64];
-    QCOMPARE(hid_set_nonblocking(handle.get(), 1), 0);
-    QCOMPARE(hid_read(handle.get(), buffer, sizeof buffer), 0);
-    QCOMPARE(sim::waitingReaders(), 0);
-}
-
-void SimHidTest::readTimeoutWakesWhenInputArrivesFromAnotherThread() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-
-    auto reader =
-        std::async(std::launch::async, [&] { return readReport(handle.get(), 10 * 60 * 1000); });
-    QTRY_COMPARE(sim::waitingReaders(), 1);
-    sim::sendInput(id, taggedReport(42));
-
-    const ReadResult read = reader.get();
-    QCOMPARE(read.result, 64);
-    QCOMPARE(read.bytes, toBytes(taggedReport(42)));
-    QCOMPARE(sim::waitingReaders(), 0);
-}
-
-void SimHidTest::blockingReadWakesWhenInputArrives() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-    QCOMPARE(hid_set_nonblocking(handle.get(), 1), 0);
-    QCOMPARE(hid_set_nonblocking(handle.get(), 0), 0); // back to blocking
-
-    auto reader = std::async(std::launch::async, [&] {
-        sim::Report buffer{};
-        const int result = hid_read(handle.get(), buffer.data(), buffer.size());
-        return std::make_pair(result, buffer);
-    });
-    QTRY_COMPARE(sim::waitingReaders(), 1);
-    sim::sendInput(id, taggedReport(9));
-
-    const auto [result, buffer] = reader.get();
-    QCOMPARE(result, 64);
-    QCOMPARE(toBytes(buffer), toBytes(taggedReport(9)));
-}
-
-void SimHidTest::unplugWakesABlockedReaderWithAnError() {
-    const int id = sim::plug();
-    Handle handle = openMeter();
-
-    auto reader = std::async(std::launch::async, [&] { return readReport(handle.get(), -1); });
-    QTRY_COMPARE(sim::waitingReaders(), 1);
-    sim::unplug(id);
-
-    QCOMPARE(reader.get().result, -1);
-}
-
-void SimHidTest::concurrentWritersKeepEachThreadsOrder() {
-    const int id = sim::plug();
-    Handle shared = openMeter();
-    Handle own = openMeter();
-    constexpr int perThread = 300;
-
-    // Each report carries its writer and sequence number after the report identifier.
-    const auto writeMany = [](hid_device* handle, unsigned char writer) {
-        for (int i = 0; i < perThread; ++i) {
-            QByteArray report(64, '\0');
-            report[0] = char(0x55);
-            report[1] = char(writer);
-            report[2] = char(i >> 8);
-            report[3] = char(i & 0xFF);
-            writeBytes(handle, report);
+    void queueKeepsTheOldest64AndDropsNewer() {
+        const int id = sim::plug();
+        Handle handle = openMeter();
+        QByteArray oldest;
+        for (int tag = 0; tag < 70; ++tag) {
+            sim::sendInput(id, tagged(tag));
+            oldest += tag < 64 ? bytes(tagged(tag)) : QByteArray();
         }
-    };
-    std::thread a(writeMany, shared.get(), 1);
-    std::thread b(writeMany, shared.get(), 2);
-    std::thread c(writeMany, own.get(), 3);
-    a.join();
-    b.join();
-    c.join();
-
-    const std::vector<sim::Report> written = sim::writtenReports(id);
-    QCOMPARE(written.size(), size_t(3 * perThread));
-    int next[4] = {0, 0, 0, 0};
-    for (const sim::Report& report : written) {
-        const int writer = report[1];
-        QVERIFY(writer >= 1 && writer <= 3);
-        QCOMPARE((report[2] << 8) | report[3], next[writer]);
-        ++next[writer];
+        QCOMPARE(drain(handle.get()), oldest);
+        sim::sendInput(id, tagged(99)); // room again after draining
+        QCOMPARE(drain(handle.get()), bytes(tagged(99)));
     }
-}
+
+    // A read copies the report's own length, at most 64 bytes and at most the buffer; the
+    // rest of a report cut by the buffer is gone. Without input, reads return 0.
+    void readCopiesTheReportCutToTheBuffer() {
+        const int id = sim::plug();
+        Handle handle = openMeter();
+        sim::sendRawInput(id, {0xAA, 0x40, 0x62, 0x05, 0x01});
+        sim::sendRawInput(id, std::vector<unsigned char>(80, 0x11));
+        sim::sendInput(id, tagged(3));
+        QCOMPARE(read(handle.get()), QByteArray::fromHex("aa40620501"));
+        QCOMPARE(read(handle.get(), 0, 100), QByteArray(64, 0x11));
+        QCOMPARE(read(handle.get(), 0, 10), bytes(tagged(3)).left(10));
+        QCOMPARE(read(handle.get(), 30), QByteArray()); // nothing came within the timeout
+        QCOMPARE(hid_set_nonblocking(handle.get(), 1), 0);
+        QCOMPARE(read(handle.get(), viaHidRead), QByteArray());
+    }
+
+    void writesFromEveryHandleAreRecordedInOrderZeroPadded() {
+        const int id = sim::plug();
+        Handle first = openMeter(), second = openMeter();
+        QCOMPARE(write(first.get(), QByteArray::fromHex("550509450000")), 6);
+        QCOMPARE(write(second.get(), report("55050947000000eeff")), 64);
+        QCOMPARE(write(first.get(), QByteArray(65, 0x55)), -1); // more than one report
+        QCOMPARE(write(first.get(), QByteArray()), -1);
+        const std::vector<sim::Report> written = sim::writtenReports(id);
+        QCOMPARE(written.size(), size_t(2));
+        QCOMPARE(bytes(written[0]), report("550509450000"));
+        QCOMPARE(bytes(written[1]), report("55050947000000eeff"));
+        sim::clearWrittenReports(id);
+        QVERIFY(sim::writtenReports(id).empty());
+    }
+
+    void unplugKillsOpenHandlesUntilReplugAllowsNewOnes() {
+        const int id = sim::plug();
+        Handle old = openMeter();
+        sim::sendInput(id, tagged(1)); // queued before the unplug, never read
+        sim::unplug(id);
+        QVERIFY(!sim::isPlugged(id));
+        QCOMPARE(read(old.get()), failed);
+        QCOMPARE(read(old.get(), 50), failed);
+        QCOMPARE(write(old.get(), report(pollFrame)), -1);
+        QVERIFY(hid_error(old.get()) != nullptr);
+        QVERIFY(sim::writtenReports(id).empty());
+        QVERIFY(serialsListed(0, 0).isEmpty());
+        QVERIFY(!openMeter());
+        QVERIFY(!openMeter(L"0123456789"));
+        QCOMPARE(sim::openHandleCount(id), 1); // open until the program closes it
+
+        sim::replug(id);
+        Handle fresh = openMeter();
+        QVERIFY(fresh);
+        sim::sendInput(id, tagged(5));
+        QCOMPARE(read(fresh.get()), bytes(tagged(5)));
+        QCOMPARE(read(old.get()), failed);
+        QCOMPARE(sim::openAttempts(), 4);
+    }
+
+    void enumerationListsPluggedMatchesInPlugOrder() {
+        sim::Identity first = withSerial(L"1");
+        first.manufacturer = L"ACME";
+        first.product = L"USB Q7 V2.1";
+        sim::plug(first);
+        sim::unplug(sim::plug(withSerial(L"2")));
+        sim::plug(withSerial(L"3", 0x1234));
+        sim::plug(withSerial(L"4"));
+        QCOMPARE(serialsListed(0, 0), QStringList({"1", "3", "4"}));
+        QCOMPARE(serialsListed(meterVendor, meterProduct), QStringList({"1", "4"}));
+        QVERIFY(serialsListed(meterVendor, 0x9999).isEmpty());
+        QVERIFY(serialsListed(0x9999, 0).isEmpty());
+
+        hid_device_info* list = hid_enumerate(meterVendor, meterProduct);
+        QVERIFY(list && list->next);
+        QCOMPARE(list->vendor_id, meterVendor);
+        QCOMPARE(list->product_id, meterProduct);
+        QCOMPARE(QString::fromWCharArray(list->manufacturer_string), QStringLiteral("ACME"));
+        QCOMPARE(QString::fromWCharArray(list->product_string), QStringLiteral("USB Q7 V2.1"));
+        hid_free_enumeration(list);
+    }
+
+    // Handles count until closed, those of an unplugged meter too; a reset forgets devices and
+    // counts, and kills the handles still open.
+    void openTakesTheFirstMatchOrTheSerialAskedAndCountsHandles() {
+        sim::plug(withSerial(L"other", 0x1234));
+        const int first = sim::plug(withSerial(L"first"));
+        const int second = sim::plug(withSerial(L"second"));
+        Handle any = openMeter(), bySerial = openMeter(L"second"), again = openMeter(L"second");
+        QVERIFY(!openMeter(L"secon"));
+        QVERIFY(!openMeter(L"second", 0x1234));
+        QCOMPARE(sim::openHandleCount(first), 1);
+        QCOMPARE(sim::openHandleCount(second), 2);
+        again.reset();
+        hid_close(nullptr);
+        QCOMPARE(sim::openHandleCount(second), 1);
+        sim::unplug(first);
+        Handle next = openMeter();
+        QCOMPARE(sim::openHandleCount(second), 2);
+        QCOMPARE(sim::totalOpenHandles(), 3);
+        QCOMPARE(sim::openAttempts(), 6);
+
+        sim::reset();
+        QCOMPARE(sim::totalOpenHandles(), 0);
+        QCOMPARE(sim::openAttempts(), 0);
+        QVERIFY(!sim::isPlugged(second));
+        QCOMPARE(read(next.get()), failed);
+    }
+
+    // At most maxlen - 1 characters and the terminator, nothing written past maxlen.
+    void stringGettersCopyTheIdentityWithinMaxlen() {
+        const int id = sim::plug();
+        Handle handle = openMeter();
+        wchar_t buffer[16];
+        const auto get = [&](auto getter, size_t maxlen) {
+            std::fill(std::begin(buffer), std::end(buffer), L'#');
+            return getter(handle.get(), buffer, maxlen) != 0
+                       ? QStringLiteral("<error>")
+                       : QString::fromWCharArray(buffer, int(wcsnlen(buffer, 16)));
+        };
+        QCOMPARE(get(hid_get_product_string, 16), QStringLiteral("USB K82 V1.0"));
+        QCOMPARE(get(hid_get_serial_number_string, 11), QStringLiteral("0123456789"));
+        QCOMPARE(get(hid_get_serial_number_string, 10), QStringLiteral("012345678"));
+        QCOMPARE(get(hid_get_manufacturer_string, 5), QStringLiteral("VARN"));
+        QCOMPARE(buffer[5], L'#');
+        QCOMPARE(get(hid_get_product_string, 0), QStringLiteral("<error>"));
+        sim::unplug(id);
+        QCOMPARE(get(hid_get_serial_number_string, 16), QStringLiteral("<error>"));
+    }
+
+    // A reader waiting without time limit or with a long timeout wakes with the input, or
+    // fails when the meter is unplugged.
+    void waitingReaderWakes_data() {
+        QTest::addColumn<int>("timeoutMs");
+        QTest::addColumn<bool>("unplug");
+        QTest::newRow("hid_read, blocking again, input") << viaHidRead << false;
+        QTest::newRow("ten-minute timeout, input") << 10 * 60 * 1000 << false;
+        QTest::newRow("no time limit, unplug") << -1 << true;
+    }
+
+    void waitingReaderWakes() {
+        QFETCH(int, timeoutMs);
+        QFETCH(bool, unplug);
+        const int id = sim::plug();
+        Handle handle = openMeter();
+        QCOMPARE(hid_set_nonblocking(handle.get(), 1), 0);
+        QCOMPARE(hid_set_nonblocking(handle.get(), 0), 0);
+        auto reader = std::async(std::launch::async, [&] { return read(handle.get(), timeoutMs); });
+        QTRY_COMPARE(sim::waitingReaders(), 1);
+        unplug ? sim::unplug(id) : sim::sendInput(id, tagged(42));
+        QCOMPARE(reader.get(), unplug ? failed : bytes(tagged(42)));
+        QCOMPARE(sim::waitingReaders(), 0);
+    }
+
+    void concurrentWritersKeepEachThreadsOrder() {
+        const int id = sim::plug();
+        Handle shared = openMeter(), own = openMeter();
+        constexpr int perThread = 2000; // enough for unsynchronised writers to overlap
+        // Each report carries its writer and sequence number after the report identifier.
+        const auto writeMany = [](hid_device* handle, int writer) {
+            for (int i = 0; i < perThread; ++i)
+                write(handle, report(QByteArray::number(0x55000000 | writer << 16 | i, 16)));
+        };
+        std::thread a(writeMany, shared.get(), 1), b(writeMany, shared.get(), 2),
+            c(writeMany, own.get(), 3);
+        for (std::thread* writer : {&a, &b, &c})
+            writer->join();
+        const std::vector<sim::Report> written = sim::writtenReports(id);
+        QCOMPARE(written.size(), size_t(3 * perThread));
+        int next[4] = {};
+        for (const sim::Report& entry : written) {
+            QVERIFY(entry[1] >= 1 && entry[1] <= 3);
+            QCOMPARE((entry[2] << 8) | entry[3], next[entry[1]]++);
+        }
+    }
+
+    // Rounded to millionths; negative values read 0, too large ones saturate.
+    void measurementReportHasExactBytesForTheState() {
+        sim::MeterState edge;
+        edge.channels = {-1.0, 5000.0, 0.0000016, 4294.967295, 0.0000004, 0.0, 0.0, 0.0, 0.0};
+        QCOMPARE(bytes(sim::measurementReport(edge)),
+                 report("aa40620500000000 00000000ffffffff02000000ffffffff00000000"));
+    }
+
+    // A short write is a zero-padded report like any other; a silent meter still answers the
+    // settings page.
+    void pollIsAnsweredOnEveryHandleUnlessTheMeterIsSilent() {
+        const int id = sim::plug();
+        sim::setState(id, measuredState());
+        Handle first = openMeter(), second = openMeter();
+        QCOMPARE(write(first.get(), QByteArray::fromHex(pollFrame)), 9);
+        QCOMPARE(drain(first.get()), measuredReport);
+        QCOMPARE(drain(second.get()), measuredReport);
+
+        sim::MeterState silent = measuredState();
+        silent.answersPolls = false;
+        sim::setState(id, silent);
+        QCOMPARE(write(first.get(), report(pollFrame)), 64);
+        QCOMPARE(drain(second.get()), QByteArray());
+        QCOMPARE(sim::writtenReports(id).size(), size_t(2));
+        QCOMPARE(settingsNow(first.get()), factorySettings);
+    }
+
+    // The frames (space-separated) are written in order and answered with nothing; then the
+    // settings report is the factory one with `change` at `offset`, the readings unchanged.
+    void framesChangeOnlyWhatTheirCodeSelects_data() {
+        QTest::addColumn<QByteArray>("frames");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("change");
+        const auto row = [](const char* name, const char* frames, int offset = 0,
+                            const char* change = "") {
+            QTest::newRow(name) << QByteArray(frames) << offset << QByteArray::fromHex(change);
+        };
+        row("english", "55050921000000eeff", 8, "01");
+        row("chinese after english", "55050921000000eeff 55050920000000eeff", 8, "00");
+        row("work brightness 9", "55050a2200000009eeff", 9, "09");
+        row("standby brightness 7", "55050a2300000007eeff", 10, "07");
+        row("standby time 58", "55050a240000003aeeff", 11, "3a");
+        row("style 2", "55050926000000eeff", 12, "02");
+        row("style 3", "55050930000000eeff", 12, "03");
+        row("style 1 after style 3", "55050930000000eeff 55050925000000eeff", 12, "01");
+        row("rotation on", "55050931000000eeff", 13, "01");
+        row("rotation off after on", "55050931000000eeff 55050932000000eeff", 13, "00");
+        row("voltage factor 1.234", "55050a2a3f9df3b6eeff", 16, "3f9df3b6");
+        row("current factor 0.5", "55050a2b3f000000eeff", 20, "3f000000");
+        row("temperature factor 2.0", "55050a2c40000000eeff", 24, "40000000");
+        row("min current 0 A", "5505092d000000eeff", 28, "00000000");
+        row("min current 20 mA", "5505092f000000eeff", 28, "3ca3d70a");
+        row("min current 10 mA after 0 A", "5505092d000000eeff 5505092e000000eeff", 28, "3c23d70a");
+        row("factory reset after every change",
+            "55050921000000eeff 55050a2200000009eeff 55050a2300000007eeff 55050a240000003aeeff "
+            "55050930000000eeff 55050931000000eeff 55050a2a3f9df3b6eeff 55050a2b3f000000eeff "
+            "55050a2c40000000eeff 5505092f000000eeff 55050928000000eeff");
+        row("codes without effect",
+            "55050902000000eeff 55050903000000eeff 55050927000000eeff 55050929000000eeff "
+            "55050945000000eeff 55050947000000eeff 55050948000000eeff 55050949000000eeff "
+            "55050950000000eeff");
+        row("brightness without parameter", "55050922000000eeff");
+        row("language with a parameter", "55050a2100000001eeff");
+        row("broken end marker", "55050921000000ee00");
+        row("other report identifier", "00050921000000eeff");
+        row("other header byte", "55060921000000eeff");
+        row("unknown frame length", "55050b2100000000eeff");
+        row("settings page, broken end", "55050946000000eefe");
+        row("poll frame shifted by one", "00550522050b008ceeff");
+    }
+
+    void framesChangeOnlyWhatTheirCodeSelects() {
+        QFETCH(QByteArray, frames);
+        QFETCH(int, offset);
+        QFETCH(QByteArray, change);
+        const int id = sim::plug(sim::Identity(), measuredState());
+        Handle handle = openMeter();
+        const QList<QByteArray> list = frames.split(' ');
+        for (const QByteArray& frame : list)
+            QCOMPARE(write(handle.get(), report(frame)), 64);
+        QCOMPARE(drain(handle.get()), QByteArray());
+        QCOMPARE(sim::writtenReports(id).size(), size_t(list.size()));
+        QByteArray expected = factorySettings;
+        QCOMPARE(settingsNow(handle.get()), expected.replace(offset, change.size(), change));
+        QCOMPARE(bytes(sim::measurementReport(sim::state(id))), measuredReport);
+    }
+};
 
 QTEST_GUILESS_MAIN(SimHidTest)
 #include "test_sim_hid.moc"
