@@ -4,6 +4,10 @@
 #include "SettingKeys.h"
 
 #include <QGraphicsLayout>
+
+#include <algorithm>
+#include <cmath>
+
 #include <QGridLayout>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
@@ -117,8 +121,27 @@ void ChartPanel::appendSample(const QDateTime& now,
     const double x = static_cast<double>(now.toMSecsSinceEpoch());
     for (size_t k = 0; k < channelSeries.size(); ++k)
         channelSeries[k]->append(x, values[k]);
+    growValueAxes(values);
     if (channelSeries[VBUS]->count() > pointsBeforeFollow)
         timeAxis->setRange(QDateTime::fromSecsSinceEpoch(runStartSecs), now.addSecs(1));
+}
+
+// A value above an axis's top grows it to the next whole unit above the largest value
+// seen; the axes never shrink on their own, so a curve never leaves the chart.
+void ChartPanel::growValueAxes(const std::array<float, recordedChannelCount>& values) {
+    for (size_t a = 0; a < valueAxes.size(); ++a) {
+        const double v = values[a];
+        if (!(v > axisTop[a]) && !(channelPeak[a] > axisTop[a]))
+            continue;
+        const double top = std::isnan(v) ? channelPeak[a] : std::max(v, channelPeak[a]);
+        axisTop[a] = channelPeak[a] = top;
+        fillLabels(valueAxes[a], QString::fromLatin1(axisDefaults[a].unit),
+                   static_cast<float>(std::ceil(1.0 + top)));
+    }
+}
+
+QtCharts::QCategoryAxis* ChartPanel::valueAxis(int index) const {
+    return valueAxes[index];
 }
 
 int ChartPanel::pointCount(int channel) const {

@@ -31,9 +31,12 @@ public:
     void startRun(const QDateTime& now);
     void appendSample(const QDateTime& now, const std::array<float, recordedChannelCount>& values);
     int pointCount(int channel) const;
+    // 0: volts (left), 1: amperes, 2: watts (right).
+    QtCharts::QCategoryAxis* valueAxis(int index) const;
 
 private:
     void buildAxes();
+    void growValueAxes(const std::array<float, recordedChannelCount>& values);
 
     QtCharts::QChart* chart = nullptr;
     // The view may live in a widget tree that is torn down before this object.
@@ -42,4 +45,7 @@ private:
     QtCharts::QDateTimeAxis* timeAxis = nullptr;
     std::array<QtCharts::QCategoryAxis*, 3> valueAxes{};
     qint64 runStartSecs = 0;
+    // Current top of each value axis and the largest VBUS, IBUS and POWER seen.
+    std::array<double, 3> axisTop{20, 10, 10};
+    std::array<double, 3> channelPeak{20, 10, 10};
 };
