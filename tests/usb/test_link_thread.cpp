@@ -33,6 +33,12 @@ struct LinkRecorder : QObject {
     int sendErrors = 0;
     QList<QByteArray> reports;
 };
+bool openAndStart(USBThread& link) {
+    link.setIds(vendor, product);
+    const bool opened = link.openDevice();
+    link.start();
+    return opened;
+}
 } // namespace
 
 class LinkThreadTest : public QObject {
@@ -82,9 +88,7 @@ private slots:
         const int meter = sim::plug();
         USBThread link;
         LinkRecorder rec(link);
-        link.setIds(vendor, product);
-        QVERIFY(link.openDevice());
-        link.start();
+        QVERIFY(openAndStart(link));
         sim::unplug(meter);
         QTRY_COMPARE_WITH_TIMEOUT(rec.disconnects, 1, linkTimeoutMs);
         QCOMPARE(sim::openHandleCount(meter), 0);
@@ -101,9 +105,7 @@ private slots:
         const int meter = sim::plug();
         USBThread link;
         LinkRecorder rec(link);
-        link.setIds(vendor, product);
-        QVERIFY(link.openDevice());
-        link.start();
+        QVERIFY(openAndStart(link));
         for (int i = 0; i < 20; ++i) {
             sim::Report r{};
             r.fill(static_cast<unsigned char>(i));
@@ -123,9 +125,7 @@ private slots:
         const int meter = sim::plug();
         USBThread link;
         LinkRecorder rec(link);
-        link.setIds(vendor, product);
-        QVERIFY(link.openDevice());
-        link.start();
+        QVERIFY(openAndStart(link));
         sim::sendRawInput(meter, {0xAA, 0x40, 0x62});
         sim::sendInput(meter, sim::Report{});
         QTRY_COMPARE_WITH_TIMEOUT(rec.reports.size(), 1, linkTimeoutMs);
@@ -136,9 +136,7 @@ private slots:
     void payloadGoesOutBehindTheReportByteAndLosesItsLastByte() {
         const int meter = sim::plug();
         USBThread link;
-        link.setIds(vendor, product);
-        QVERIFY(link.openDevice());
-        link.start();
+        QVERIFY(openAndStart(link));
         unsigned char payload[64];
         for (int i = 0; i < 64; ++i)
             payload[i] = static_cast<unsigned char>(0x80 + i);
@@ -169,9 +167,7 @@ private slots:
     void writesRacingUnplugAndCloseNeverCrash() {
         const int meter = sim::plug();
         USBThread link;
-        link.setIds(vendor, product);
-        QVERIFY(link.openDevice());
-        link.start();
+        QVERIFY(openAndStart(link));
         const unsigned char frame[9] = {0x55, 0x05, 0x09, 0x45, 0, 0, 0, 0xEE, 0xFF};
         QElapsedTimer timer;
         timer.start();
@@ -251,9 +247,7 @@ private slots:
         const int meter = sim::plug();
         USBThread link;
         LinkRecorder rec(link);
-        link.setIds(vendor, product);
-        QVERIFY(link.openDevice());
-        link.start();
+        QVERIFY(openAndStart(link));
         link.pauseLink();
         QTRY_COMPARE_WITH_TIMEOUT(rec.disconnects, 1, linkTimeoutMs);
         QCOMPARE(sim::openHandleCount(meter), 0);
