@@ -36,7 +36,7 @@ void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading
     const auto values = reading.recordedChannels();
     if (chart)
         chart->appendSample(now, values);
-    sampleLog.append(now.toString(QString::fromLatin1(SampleLog::timeFormat)), values);
+    sampleLog.append(now.toSecsSinceEpoch(), values);
 }
 
 void Acquisition::startFresh() {

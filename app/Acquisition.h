@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MeterReading.h"
-#include "SampleLog.h"
+#include "SampleStore.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -17,7 +17,7 @@ public:
     explicit Acquisition(ChartPanel* chart, QObject* parent = nullptr);
 
     bool isRunning() const { return running; }
-    const SampleLog& log() const { return sampleLog; }
+    const SampleStore& log() const { return sampleLog; }
 
     // Run/Stop pressed: a start always begins a fresh run.
     void toggleByUser();
@@ -36,7 +36,7 @@ private:
     void setRunning(bool on);
 
     ChartPanel* chart;
-    SampleLog sampleLog;
+    SampleStore sampleLog;
     bool running = false;
     bool interrupted = false;
 };

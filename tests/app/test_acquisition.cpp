@@ -33,9 +33,9 @@ private slots:
         QCOMPARE(acquisition->log().size(), 3);
         QCOMPARE(chart->pointCount(VBUS), 3);
         QCOMPARE(chart->pointCount(CPU_TEMP), 3);
-        QCOMPARE(acquisition->log().times().first(), QString("2024-03-05_14:07:11"));
-        QCOMPARE(acquisition->log().values(VBUS).last(), 5.1f);
-        QCOMPARE(acquisition->log().values(CPU_TEMP).last(), 36.5f);
+        QCOMPARE(acquisition->log().timeAt(0), now.addSecs(-3).toSecsSinceEpoch());
+        QCOMPARE(acquisition->log().value(VBUS, 2), 5.1f);
+        QCOMPARE(acquisition->log().value(CPU_TEMP, 2), 36.5f);
     }
 
     void aLostMeterPausesAndItsReturnResumesTheSameRun() {

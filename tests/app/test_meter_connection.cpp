@@ -28,7 +28,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(f.cardText("label_connect_type"), QString("错误"));
         const int recorded = f.logSize();
-        const QString firstSample = f.dialog->acquisition()->log().times().first();
+        const qint64 firstSample = f.dialog->acquisition()->log().timeAt(0);
         QVERIFY(recorded >= 2);
         QTest::qWait(1200);
         QCOMPARE(f.logSize(), recorded);
@@ -37,7 +37,7 @@ private slots:
         QCOMPARE(f.cardCount(), 1);
         QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
         QVERIFY(f.logSize() >= recorded);
-        QCOMPARE(f.dialog->acquisition()->log().times().first(), firstSample);
+        QCOMPARE(f.dialog->acquisition()->log().timeAt(0), firstSample);
         QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
         // The old handle of the dialog was closed before the new one opened.
         QCOMPARE(sim::openHandleCount(meter), 2);

@@ -1,0 +1,38 @@
+#include "SampleStore.h"
+
+#include <algorithm>
+
+void SampleStore::append(qint64 epochSecs, const Values& values) {
+    if (offsets.empty())
+        baseSecs = epochSecs;
+    offsets.push_back(static_cast<qint32>(epochSecs - baseSecs));
+    for (size_t k = 0; k < columns.size(); ++k)
+        columns[k].push_back(values[k]);
+}
+
+void SampleStore::clear() {
+    offsets.clear();
+    for (std::vector<float>& column : columns)
+        column.clear();
+}
+
+void SampleStore::reserve(int records) {
+    const auto n = static_cast<size_t>(std::max(records, 0));
+    offsets.reserve(n);
+    for (std::vector<float>& column : columns)
+        column.reserve(n);
+}
+
+SampleStore::Values SampleStore::record(int i) const {
+    Values values{};
+    for (size_t k = 0; k < columns.size(); ++k)
+        values[k] = columns[k][static_cast<size_t>(i)];
+    return values;
+}
+
+int SampleStore::lowerBound(qint64 epochSecs) const {
+    const qint64 offset = epochSecs - baseSecs;
+    const auto it = std::lower_bound(offsets.begin(), offsets.end(), offset,
+                                     [](qint32 have, qint64 want) { return have < want; });
+    return static_cast<int>(it - offsets.begin());
+}

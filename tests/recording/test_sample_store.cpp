@@ -1,0 +1,76 @@
+#include "SampleStore.h"
+
+#include <QTest>
+
+namespace {
+
+// Record r, channel k holds r * 10 + k, so a value in the wrong place shows.
+SampleStore::Values record(int r) {
+    SampleStore::Values values{};
+    for (int k = 0; k < recordedChannelCount; ++k)
+        values[k] = float(r * 10 + k);
+    return values;
+}
+
+constexpr qint64 day = 86400;
+constexpr qint64 t0 = 1709647629; // 2024-03-05 14:07:09 UTC
+
+} // namespace
+
+class SampleStoreTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyColumnHoldsItsRecordsInOrder() {
+        SampleStore store;
+        for (int r = 0; r < 3; ++r)
+            store.append(t0 + r, record(r));
+        QCOMPARE(store.size(), 3);
+        for (int r = 0; r < 3; ++r) {
+            QCOMPARE(store.timeAt(r), t0 + r);
+            QCOMPARE(store.record(r), record(r));
+            for (int k = 0; k < recordedChannelCount; ++k)
+                QCOMPARE(store.value(k, r), float(r * 10 + k));
+        }
+        QCOMPARE(store.column(CPU_TEMP).size(), size_t(3));
+    }
+
+    void aClearedStoreStartsANewBaseTime() {
+        SampleStore store;
+        store.append(t0, record(0));
+        store.clear();
+        QVERIFY(store.isEmpty());
+        // A base kept from the old run would put this time far from its true value.
+        const qint64 years = t0 + 40 * 365 * day;
+        store.append(years, record(7));
+        QCOMPARE(store.size(), 1);
+        QCOMPARE(store.timeAt(0), years);
+        QCOMPARE(store.record(0), record(7));
+    }
+
+    void timesBeforeTheFirstRecordAndAcrossGapsAreKept() {
+        SampleStore store;
+        store.append(t0, record(0));
+        store.append(t0 - 3600, record(1)); // the wall clock was set back an hour
+        store.append(t0 + 3 * day, record(2));
+        QCOMPARE(store.timeAt(1), t0 - 3600);
+        QCOMPARE(store.timeAt(2), t0 + 3 * day);
+    }
+
+    void lowerBoundFindsTheFirstRecordAtOrAfterATime() {
+        SampleStore store;
+        for (int r = 0; r < 5; ++r)
+            store.append(t0 + r, record(r));
+        store.append(t0 + day, record(5)); // a second run in the same file
+        QCOMPARE(store.lowerBound(t0 - 1), 0);
+        QCOMPARE(store.lowerBound(t0), 0);
+        QCOMPARE(store.lowerBound(t0 + 3), 3);
+        QCOMPARE(store.lowerBound(t0 + 5), 5);
+        QCOMPARE(store.lowerBound(t0 + day), 5);
+        QCOMPARE(store.lowerBound(t0 + day + 1), 6);
+        QCOMPARE(SampleStore().lowerBound(t0), 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(SampleStoreTest)
+#include "test_sample_store.moc"
