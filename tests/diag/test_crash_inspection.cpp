@@ -1,3 +1,5 @@
+#include "CrashFilter.h"
+#include "CrashStack.h"
 #include "ExceptionCode.h"
 #include "FrameWalk.h"
 #include "ModuleTable.h"
@@ -9,6 +11,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/mman.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -29,6 +32,11 @@ struct Frame {
     std::uintptr_t callerFrame;
     std::uintptr_t returnAddress;
 };
+
+bool hasSignalStack() {
+    stack_t current{};
+    return sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) == 0;
+}
 
 std::uintptr_t addressOf(const Frame& frame) {
     return reinterpret_cast<std::uintptr_t>(&frame);
@@ -134,6 +142,24 @@ private slots:
         QCOMPARE(FrameWalk::firstAddress(a, sp, modules), a);
         QCOMPARE(FrameWalk::firstAddress(0, sp, modules), b);
         QCOMPARE(FrameWalk::firstAddress(0, 0, modules), std::uintptr_t{0});
+    }
+
+    void threadStackLastsAsLongAsItsGuard() {
+        if (CrashFilter::stepsAside)
+            QSKIP("AddressSanitizer gives every thread a signal stack of its own");
+        bool before = true, during = false, after = true;
+        std::thread thread([&] {
+            before = hasSignalStack();
+            {
+                const ThreadCrashStack crashStack;
+                during = hasSignalStack();
+            }
+            after = hasSignalStack();
+        });
+        thread.join();
+        QVERIFY(!before);
+        QVERIFY(during);
+        QVERIFY(!after);
     }
 
     void signalsMapToWindowsExceptionCodes_data() {
