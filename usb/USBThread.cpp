@@ -1,5 +1,6 @@
 #include "USBThread.h"
 
+#include "CrashStack.h"
 #include "HidLibrary.h"
 #include "MeterDiscovery.h"
 #include "ReportOutput.h"
@@ -97,6 +98,7 @@ void USBThread::sendPayload(const unsigned char* data, int length) {
 }
 
 void USBThread::run() {
+    const ThreadCrashStack crashStack;
     while (!stopFlag) {
         if (pauseFlag) {
             if (linkState == Connected) {

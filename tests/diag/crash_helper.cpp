@@ -1,0 +1,146 @@
+// Installs the crash reporter and then faults the way its one argument names. The crash
+// reporter tests run it as a child process and read what it leaves behind.
+#include "CrashFilter.h"
+#include "CrashStack.h"
+
+#include <atomic>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <sys/mman.h>
+#include <sys/syscall.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+volatile bool keepGoing = true;
+volatile int sink;
+
+[[gnu::noinline]] void writeNull() {
+    volatile int* volatile target = nullptr;
+    *target = 1;
+}
+
+void announce(std::uintptr_t value) {
+    std::printf("%016" PRIXPTR "\n", value);
+    std::fflush(stdout);
+}
+
+[[gnu::noinline]] void readUnmapped() {
+    const long page = sysconf(_SC_PAGESIZE);
+    void* memory = mmap(nullptr, page, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    munmap(memory, page);
+    announce(reinterpret_cast<std::uintptr_t>(memory));
+    std::printf("%d\n", *static_cast<volatile int*>(memory));
+}
+
+[[gnu::noinline]] void divideByZero() {
+    volatile int dividend = 1000;
+    volatile int zero = 0;
+    sink = dividend / zero;
+}
+
+[[gnu::noinline]] int overflowStack(int depth) {
+    volatile char frame[256];
+    frame[0] = static_cast<char>(depth);
+    return keepGoing ? overflowStack(depth + 1) + frame[0] : 0;
+}
+
+[[gnu::noinline]] void callNull() {
+    void (*volatile function)() = nullptr;
+    function();
+}
+
+void onSecondThread(void (*fault)()) {
+    std::thread second([fault] {
+        const ThreadCrashStack crashStack;
+        fault();
+    });
+    second.join();
+}
+
+// The number of the system call `thread` is blocked in, or -1 while it runs.
+long blockedIn(pid_t thread) {
+    const std::string path = "/proc/self/task/" + std::to_string(thread) + "/syscall";
+    FILE* file = std::fopen(path.c_str(), "r");
+    long number = -1;
+    if (file != nullptr && std::fscanf(file, "%ld", &number) != 1)
+        number = -1;
+    if (file != nullptr)
+        std::fclose(file);
+    return number;
+}
+
+void waitUntilBlocked(pid_t thread, long call, long otherCall) {
+    for (long now = blockedIn(thread); now != call && now != otherCall; now = blockedIn(thread))
+        std::this_thread::yield();
+}
+
+pid_t currentThread() {
+    return static_cast<pid_t>(syscall(SYS_gettid));
+}
+
+// The main thread faults and its report waits in open() until the test opens the report's
+// FIFO. Meanwhile a second thread faults in another way; once that one too sits in the handler
+// (waiting, or in open() if nothing held it back), the test is told to read the report.
+void faultWhileReporting() {
+    const pid_t first = currentThread();
+    std::atomic<pid_t> second{0};
+    std::atomic<bool> go{false};
+    std::thread faulting([&] {
+        second = currentThread();
+        while (!go)
+            std::this_thread::yield();
+        divideByZero();
+    });
+    std::thread watcher([&] {
+        waitUntilBlocked(first, SYS_openat, SYS_openat);
+        while (second == 0)
+            std::this_thread::yield();
+        go = true;
+        waitUntilBlocked(second, SYS_pause, SYS_openat);
+        std::puts("second");
+        std::fflush(stdout);
+    });
+    writeNull();
+    faulting.join();
+    watcher.join();
+}
+
+bool fault(const char* mode) {
+    const std::string name = mode;
+    if (name == "null-write")
+        writeNull();
+    else if (name == "unmapped-read")
+        readUnmapped();
+    else if (name == "divide-by-zero")
+        divideByZero();
+    else if (name == "illegal-instruction")
+        __builtin_trap();
+    else if (name == "stack-overflow")
+        overflowStack(0);
+    else if (name == "null-call")
+        callNull();
+    else if (name == "thread-null-write")
+        onSecondThread(writeNull);
+    else if (name == "thread-stack-overflow")
+        onSecondThread([] { overflowStack(0); });
+    else if (name == "fault-while-reporting")
+        faultWhileReporting();
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2)
+        return 2;
+    installCrashFilter();
+    if (!fault(argv[1]))
+        return 2;
+    return 1;
+}

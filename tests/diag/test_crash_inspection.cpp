@@ -1,0 +1,195 @@
+#include "CrashFilter.h"
+#include "CrashStack.h"
+#include "ExceptionCode.h"
+#include "FrameWalk.h"
+#include "ModuleTable.h"
+#include "SafeMemory.h"
+
+#include <QFileInfo>
+#include <QtTest>
+
+#include <csignal>
+#include <cstring>
+#include <sys/mman.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+[[gnu::noinline]] int markerA() {
+    return 1;
+}
+[[gnu::noinline]] int markerB() {
+    return 2;
+}
+
+std::uintptr_t codeAddress(int (*function)()) {
+    return reinterpret_cast<std::uintptr_t>(function);
+}
+
+// A frame as the walk expects it: the caller's frame pointer, then the return address.
+struct Frame {
+    std::uintptr_t callerFrame;
+    std::uintptr_t returnAddress;
+};
+
+bool hasSignalStack() {
+    stack_t current{};
+    return sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE) == 0;
+}
+
+std::uintptr_t addressOf(const Frame& frame) {
+    return reinterpret_cast<std::uintptr_t>(&frame);
+}
+
+} // namespace
+
+// What the crash handler learns about the faulting process: memory read without faulting,
+// the loaded modules, the frame chain and the exception code of a signal.
+class TestCrashInspection : public QObject {
+    Q_OBJECT
+
+private:
+    ModuleTable modules;
+    long page = sysconf(_SC_PAGESIZE);
+
+private slots:
+    void initTestCase() {
+        modules.capture("/proc/self/exe as given");
+        QVERIFY(modules.size() > 1);
+    }
+
+    void readableMemoryIsCopied() {
+        const char source[] = "crash report";
+        char target[sizeof source] = {};
+        QCOMPARE(SafeMemory::read(target, reinterpret_cast<std::uintptr_t>(source), sizeof source),
+                 sizeof source);
+        QCOMPARE(QByteArray(target), QByteArray(source));
+    }
+
+    void unmappedMemoryReadsAsNothing() {
+        char target[16];
+        QCOMPARE(SafeMemory::read(target, 0, sizeof target), std::size_t{0});
+        void* gone = mmap(nullptr, page, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        munmap(gone, page);
+        QCOMPARE(SafeMemory::read(target, reinterpret_cast<std::uintptr_t>(gone), sizeof target),
+                 std::size_t{0});
+    }
+
+    void readRunningIntoAnUnmappedPageKeepsItsHead() {
+        auto* pages = static_cast<char*>(
+            mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+        munmap(pages + page, page);
+        std::memset(pages + page - 5, 0x5A, 5);
+        unsigned char target[16] = {};
+        const auto start = reinterpret_cast<std::uintptr_t>(pages + page - 5);
+        QCOMPARE(SafeMemory::read(target, start, sizeof target), std::size_t{5});
+        QCOMPARE(target[4], 0x5A);
+        munmap(pages, page);
+    }
+
+    void modulesAreFoundByAddress() {
+        QCOMPARE(QString(modules.pathOf(codeAddress(markerA))), QString("/proc/self/exe as given"));
+        QVERIFY(
+            QString(modules.pathOf(reinterpret_cast<std::uintptr_t>(&::write))).contains("libc"));
+        QCOMPARE(QString(modules.pathOf(0)), QString());
+    }
+
+    void onlyExecutableSegmentsAreCode() {
+        static const int constant = 7;
+        int local = 0;
+        QVERIFY(modules.isCode(codeAddress(markerA)));
+        QVERIFY(!modules.isCode(reinterpret_cast<std::uintptr_t>(&constant)));
+        QVERIFY(!modules.isCode(reinterpret_cast<std::uintptr_t>(&local)));
+        QVERIFY(!modules.isCode(0));
+    }
+
+    void walkFollowsTheChainUpTheStack() {
+        const std::uintptr_t a = codeAddress(markerA), b = codeAddress(markerB);
+        Frame frames[3];
+        frames[2] = {0, a};
+        frames[1] = {addressOf(frames[2]), b};
+        frames[0] = {addressOf(frames[1]), a};
+        std::uintptr_t out[8] = {};
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), b, modules, out, 8), std::size_t{3});
+        QCOMPARE(out[0], b);
+        QCOMPARE(out[1], a);
+        QCOMPARE(out[2], b);
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), b, modules, out, 2), std::size_t{2});
+    }
+
+    void walkStopsAtLoopsBadFramesAndNonCode() {
+        const std::uintptr_t a = codeAddress(markerA);
+        Frame frames[2];
+        std::uintptr_t out[8] = {};
+        frames[0] = {addressOf(frames[0]), a}; // points at itself
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), a, modules, out, 8), std::size_t{1});
+        frames[1] = {addressOf(frames[0]), a}; // points back down the stack
+        frames[0] = {addressOf(frames[1]), a};
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), a, modules, out, 8), std::size_t{2});
+        frames[0] = {~std::uintptr_t{0} - 4095, a}; // the caller's frame is unreadable
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), a, modules, out, 8), std::size_t{1});
+        frames[0] = {addressOf(frames[1]), 0x10}; // returns to no code
+        frames[1] = {0, a};
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), a, modules, out, 8), std::size_t{1});
+        QCOMPARE(FrameWalk::walk(addressOf(frames[0]), 0, modules, out, 8), std::size_t{0});
+    }
+
+    void walkBeginsAtTheCallerWhenTheFaultIsNoCode() {
+        const std::uintptr_t a = codeAddress(markerA), b = codeAddress(markerB);
+        const std::uintptr_t top = b;
+        const auto sp = reinterpret_cast<std::uintptr_t>(&top);
+        QCOMPARE(FrameWalk::firstAddress(a, sp, modules), a);
+        QCOMPARE(FrameWalk::firstAddress(0, sp, modules), b);
+        QCOMPARE(FrameWalk::firstAddress(0, 0, modules), std::uintptr_t{0});
+    }
+
+    void threadStackLastsAsLongAsItsGuard() {
+        if (CrashFilter::stepsAside)
+            QSKIP("AddressSanitizer gives every thread a signal stack of its own");
+        bool before = true, during = false, after = true;
+        std::thread thread([&] {
+            before = hasSignalStack();
+            {
+                const ThreadCrashStack crashStack;
+                during = hasSignalStack();
+            }
+            after = hasSignalStack();
+        });
+        thread.join();
+        QVERIFY(!before);
+        QVERIFY(during);
+        QVERIFY(!after);
+    }
+
+    void signalsMapToWindowsExceptionCodes_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("signalCode");
+        QTest::addColumn<quint64>("faultAddress");
+        QTest::addColumn<uint>("code");
+        const quint64 sp = 0x7FFC00100000;
+        QTest::newRow("null write") << SIGSEGV << int(SEGV_MAPERR) << quint64(0) << 0xC0000005u;
+        QTest::newRow("push past the stack")
+            << SIGSEGV << int(SEGV_MAPERR) << sp - 8 << 0xC00000FDu;
+        QTest::newRow("far below the stack")
+            << SIGSEGV << int(SEGV_MAPERR) << quint64(sp - ExceptionCode::stackOverflowReach)
+            << 0xC0000005u;
+        QTest::newRow("integer division") << SIGFPE << int(FPE_INTDIV) << quint64(0) << 0xC0000094u;
+        QTest::newRow("illegal opcode") << SIGILL << int(ILL_ILLOPN) << quint64(0) << 0xC000001Du;
+        QTest::newRow("misaligned") << SIGBUS << int(BUS_ADRALN) << quint64(1) << 0x80000002u;
+        QTest::newRow("truncated mapping")
+            << SIGBUS << int(BUS_ADRERR) << quint64(0) << 0xC0000006u;
+        QTest::newRow("abort") << SIGABRT << 0 << quint64(0) << 0x40000015u;
+    }
+
+    void signalsMapToWindowsExceptionCodes() {
+        QFETCH(int, signal);
+        QFETCH(int, signalCode);
+        QFETCH(quint64, faultAddress);
+        QFETCH(uint, code);
+        QCOMPARE(ExceptionCode::forSignal(signal, signalCode, faultAddress, 0x7FFC00100000), code);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCrashInspection)
+#include "test_crash_inspection.moc"

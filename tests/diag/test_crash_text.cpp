@@ -1,0 +1,144 @@
+#include "CrashReport.h"
+
+#include <QtTest>
+
+#include <array>
+
+// The report text as both platforms write it, built from fixed inputs.
+class TestCrashText : public QObject {
+    Q_OBJECT
+
+private:
+    std::array<char, 2048> buffer{};
+
+    QByteArray textOf(const CrashText& out) const {
+        return QByteArray(out.data(), int(out.size()));
+    }
+
+private slots:
+    void numbersAreUpperCaseHexWithLeadingZeros() {
+        CrashText out(buffer.data(), buffer.size());
+        out.hex(0xAB, 8);
+        out.text(" ");
+        out.hex(0xFFFFFFFFFFFFFFFFull, 16);
+        out.text(" ");
+        out.hex(0x1234, 2); // only the lowest digits
+        out.text(" ");
+        out.decimal(0);
+        out.text(" ");
+        out.decimal(18446744073709551615ull);
+        QCOMPARE(textOf(out), QByteArray("000000AB FFFFFFFFFFFFFFFF 34 0 18446744073709551615"));
+    }
+
+    void textPastTheBufferIsDropped() {
+        std::array<char, 12> small{};
+        small.fill('#');
+        CrashText out(small.data(), 8);
+        out.text("Exception Code:  ");
+        out.hex(0xC0000005, 8);
+        QCOMPARE(textOf(out), QByteArray("Exceptio"));
+        QCOMPARE(QByteArray(small.data() + 8, 4), QByteArray("####"));
+    }
+
+    void systemLines() {
+        CrashText out(buffer.data(), buffer.size());
+        CrashReport::windowsLine(out, {6, 1, 7601, 1, 0, 1});
+        CrashReport::linuxLine(out, "6.1.0-18-amd64", "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1");
+        CrashReport::processLine(out, "/opt/meter/usb-meter");
+        QCOMPARE(textOf(out), QByteArray("Windows:  6.1.7601, SP 1.0, Product Type 1\n"
+                                         "Linux:  6.1.0-18-amd64 #1 SMP PREEMPT_DYNAMIC "
+                                         "Debian 6.1.76-1\n"
+                                         "Process:  /opt/meter/usb-meter\n"));
+    }
+
+    void accessViolationOf64BitProcess() {
+        CrashText out(buffer.data(), buffer.size());
+        CrashReport::exceptionLines(out, 0x55D0C0DE1234, "/opt/meter/usb-meter", 0xC0000005);
+        CrashReport::accessLine(out, true, 0);
+        CrashReport::accessLine(out, false, 0x7F0000001000);
+        QCOMPARE(textOf(out), QByteArray("Exception Addr:  000055D0C0DE1234   Module: "
+                                         "/opt/meter/usb-meter\n"
+                                         "Exception Code:  C0000005\n"
+                                         "Write Address:  0000000000000000\n"
+                                         "Read Address:  00007F0000001000\n"));
+    }
+
+    // The edge case of the 32-bit filter: a null write.
+    void accessViolationOf32BitProcess() {
+        CrashText out(buffer.data(), buffer.size(), 8);
+        CrashReport::exceptionLines(out, 0x00401A2B, "C:\\meter\\meter.exe", 0xC0000005);
+        CrashReport::accessLine(out, true, 0);
+        QCOMPARE(textOf(out),
+                 QByteArray("Exception Addr:  00401A2B   Module: C:\\meter\\meter.exe\n"
+                            "Exception Code:  C0000005\n"
+                            "Write Address:  00000000\n"));
+    }
+
+    void addressOutsideAnyModuleLeavesTheModuleEmpty() {
+        CrashText out(buffer.data(), buffer.size());
+        CrashReport::exceptionLines(out, 0, "", 0xC000001D);
+        QCOMPARE(textOf(out), QByteArray("Exception Addr:  0000000000000000   Module: \n"
+                                         "Exception Code:  C000001D\n"));
+    }
+
+    void instructionShowsReadableBytesAndMarksTheRest() {
+        const unsigned char bytes[CrashReport::instructionBytes] = {0x0F, 0x0B, 0x90, 0xC3};
+        CrashText out(buffer.data(), buffer.size());
+        CrashReport::instruction(out, bytes, 16);
+        out.text("|");
+        CrashReport::instruction(out, bytes, 3);
+        out.text("|");
+        CrashReport::instruction(out, bytes, 0);
+        QCOMPARE(textOf(out),
+                 QByteArray("Instruction:  0F 0B 90 C3 00 00 00 00 00 00 00 00 00 00 00 00|"
+                            "Instruction:  0F 0B 90 ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ??|"
+                            "Instruction:  ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ??"));
+    }
+
+    void registersOfX64() {
+        X64Registers regs{};
+        regs.rax = 1;
+        regs.rdx = 0xFFFFFFFFFFFFFFFF;
+        regs.rsp = 0x7FFC12345678;
+        regs.r8 = 8;
+        regs.r15 = 15;
+        regs.rip = 0x55D0C0DE1234;
+        regs.eflags = 0x10246;
+        CrashText out(buffer.data(), buffer.size());
+        CrashReport::registers(out, regs);
+        QCOMPARE(textOf(out), QByteArray("\nRegisters: "
+                                         "\nRAX: 0000000000000001  RBX: 0000000000000000  "
+                                         "RCX: 0000000000000000  RDX: FFFFFFFFFFFFFFFF"
+                                         "\nRSI: 0000000000000000  RDI: 0000000000000000  "
+                                         "RSP: 00007FFC12345678  RBP: 0000000000000000"
+                                         "\nR8:  0000000000000008  R9:  0000000000000000  "
+                                         "R10: 0000000000000000  R11: 0000000000000000"
+                                         "\nR12: 0000000000000000  R13: 0000000000000000  "
+                                         "R14: 0000000000000000  R15: 000000000000000F"
+                                         "\nRIP: 000055D0C0DE1234  EFlags: 0000000000010246"));
+    }
+
+    void registersOfX86() {
+        const X86Registers regs{1, 2, 3, 4, 5, 6, 0x0019FF30, 0x0019FF44, 0x00401A2B, 0x246};
+        CrashText out(buffer.data(), buffer.size(), 8);
+        CrashReport::registers(out, regs);
+        QCOMPARE(textOf(out),
+                 QByteArray("\nRegisters: "
+                            "\nEAX: 00000001  EBX: 00000002  ECX: 00000003  EDX: 00000004"
+                            "\nESI: 00000005  EDI: 00000006  ESP: 0019FF30  EBP: 0019FF44"
+                            "\nEIP: 00401A2B  EFlags: 00000246"));
+    }
+
+    void callStackEndsWithoutLineEnd() {
+        CrashText out(buffer.data(), buffer.size());
+        CrashReport::callStackHeader(out);
+        CrashReport::callStackEntry(out, 0x55D0C0DE1234, "/opt/meter/usb-meter");
+        CrashReport::callStackEntry(out, 0x7F00DEADBEEF, "");
+        QCOMPARE(textOf(out), QByteArray("\nCall Stack:"
+                                         "\n000055D0C0DE1234  /opt/meter/usb-meter"
+                                         "\n00007F00DEADBEEF  "));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCrashText)
+#include "test_crash_text.moc"
