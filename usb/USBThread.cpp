@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -153,7 +154,10 @@ void USBThread::tryReconnect() {
 }
 
 bool USBThread::openAndAnnounce() {
+    errno = 0;
     hid_device* opened = HidLibrary::open(vendorId, productId, nullptr);
+    if (accessDenied.isNewRefusal(opened != nullptr, errno))
+        emit usb_access_denied();
     if (!opened)
         return false;
     {
