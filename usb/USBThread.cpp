@@ -153,6 +153,8 @@ void USBThread::tryReconnect() {
         openAndAnnounce();
 }
 
+// hidraw's hid_open lists the meter and then opens its node; a refusal of that open is
+// the one failure that leaves errno at EACCES (an absent meter leaves ENODATA or nothing).
 bool USBThread::openAndAnnounce() {
     errno = 0;
     hid_device* opened = HidLibrary::open(vendorId, productId, nullptr);
