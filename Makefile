@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test bench format clean
+.PHONY: all deps configure build run demo test bench package screenshots format clean
 
 all: build
 
@@ -28,6 +28,16 @@ test: build
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
+
+# The Debian package of the program, in $(BUILD_DIR); builds the program, not the tests.
+package: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target usb-meter packaging_files
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# README pictures of the dashboard while the demo runs, in both languages.
+screenshots: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS) --target usb-meter-demo
+	@scripts/screenshots.sh $(BUILD_DIR)
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,5 +1,6 @@
 #include "MainDialog.h"
 
+#include "AccessHint.h"
 #include "Acquisition.h"
 #include "ChartPanel.h"
 #include "CommandFrame.h"
@@ -91,6 +92,7 @@ MainDialog::MainDialog(QWidget* parent)
     settingsPages = new SettingsPages(ui, frameSink, this);
     deviceList = new DeviceList(ui->device_treeWidget, MeterIdentity::vendorId,
                                 MeterIdentity::productId, this);
+    accessHint = new AccessHint(ui->label_left_tips, this);
     navigator = new Navigator(
         ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
         this);
@@ -170,6 +172,7 @@ void MainDialog::startLink() {
     usbThread = new USBThread(this);
     connect(usbThread, &USBThread::usb_connect, this, &MainDialog::usbconnect);
     connect(usbThread, &USBThread::usb_disconnect, this, &MainDialog::usbdisconnect);
+    connect(usbThread, &USBThread::usb_access_denied, accessHint, &AccessHint::show);
     usbThread->setIds(MeterIdentity::vendorId, MeterIdentity::productId);
     usbThread->openDevice();
     usbThread->start();
@@ -227,6 +230,7 @@ void MainDialog::reject() {
 }
 
 void MainDialog::usbconnect(const QString& dev_str) {
+    accessHint->clear();
     ui->upgrade_label_devvalue->setText(dev_str);
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
         appendLogLine(ui->upgrade_text_log, trMain("设备已连接"));

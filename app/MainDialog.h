@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 
+class AccessHint;
 class Acquisition;
 class ChartPanel;
 class Dashboard;
@@ -128,6 +129,7 @@ private:
     SettingsPages* settingsPages = nullptr;
     Navigator* navigator = nullptr;
     DeviceList* deviceList = nullptr;
+    AccessHint* accessHint = nullptr;
     USBThread* usbThread = nullptr;
 
     bool leftButtonDown = false;

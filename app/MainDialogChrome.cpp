@@ -2,6 +2,7 @@
 // resizing, maximise by double click, the language menu and re-labelling.
 #include "MainDialog.h"
 
+#include "AccessHint.h"
 #include "Acquisition.h"
 #include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
@@ -133,6 +134,7 @@ void MainDialog::relabel() {
     }
     ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
     restoreGlyphs();
+    accessHint->retranslate();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
     dashboard->showRunState(acquisitionState->isRunning());
 }

@@ -8,6 +8,8 @@ packages=(
     libhidapi-dev libusb-1.0-0-dev
     fonts-font-awesome fonts-wqy-microhei
     xvfb xauth
+    dpkg-dev lintian desktop-file-utils
+    x11-apps netpbm
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include "SimDevice.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -81,6 +82,12 @@ bool isPlugged(int id) {
     const auto lock = lockRegistry();
     const Device* device = find(id);
     return device && device->plugged;
+}
+
+void setOpenRefused(int id, bool refused) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->refusesOpens = refused;
 }
 
 void reset() {
@@ -180,6 +187,10 @@ hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_
             continue;
         if (serial && device->identity.serial != serial)
             continue;
+        if (device->refusesOpens) {
+            errno = EACCES;
+            return nullptr;
+        }
         auto* handle = new hid_device_(device);
         device->handles.push_back(handle);
         return handle;

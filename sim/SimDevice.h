@@ -17,6 +17,7 @@ struct Device {
     const Identity identity;
     MeterModel model;
     bool plugged = true;
+    bool refusesOpens = false;
     std::vector<Report> written;
     // Handles not yet closed, dead ones included (a closed device file is what frees them).
     std::vector<hid_device*> handles;

@@ -47,6 +47,9 @@ void unplug(int id);
 // Brings an unplugged device back at its old place in the listing; old handles stay dead.
 void replug(int id);
 bool isPlugged(int id);
+// While refused, the device stays listed but hid_open of it fails with errno EACCES, as a
+// hidraw node the user has no permission on does.
+void setOpenRefused(int id, bool refused);
 // Removes every device and forgets every count (handles still open become dead).
 void reset();
 

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -154,8 +155,13 @@ void USBThread::tryReconnect() {
         openAndAnnounce();
 }
 
+// hidraw's hid_open lists the meter and then opens its node; a refusal of that open is
+// the one failure that leaves errno at EACCES (an absent meter leaves ENODATA or nothing).
 bool USBThread::openAndAnnounce() {
+    errno = 0;
     hid_device* opened = HidLibrary::open(vendorId, productId, nullptr);
+    if (accessDenied.isNewRefusal(opened != nullptr, errno))
+        emit usb_access_denied();
     if (!opened)
         return false;
     {

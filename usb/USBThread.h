@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AccessDeniedLatch.h"
+
 #include <QByteArray>
 #include <QMutex>
 #include <QThread>
@@ -46,6 +48,8 @@ signals:
     void usb_connect(QString dev_str);
     void usb_disconnect();
     void usb_send_error();
+    // The meter is listed but its device node refuses us; once per plug-in.
+    void usb_access_denied();
 
 protected:
     void run() override;
@@ -67,6 +71,9 @@ private:
     std::atomic<int> linkState{Disconnected};
     quint16 vendorId = 0;
     quint16 productId = 0;
+    // Used by whichever thread opens: the caller of openDevice before the loop starts,
+    // then the loop.
+    AccessDeniedLatch accessDenied;
     // Held by a write and by the close, so a write never uses a closed handle.
     QMutex deviceMutex;
 };

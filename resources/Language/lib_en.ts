@@ -627,6 +627,10 @@
         <source>风格2</source>
         <translation>Style 2</translation>
     </message>
+    <message>
+        <source>无权打开电表：请安装 udev 规则 70-usb-meter.rules（见 README），然后重新插拔电表。</source>
+        <translation>Permission denied opening the meter: install the udev rule 70-usb-meter.rules (see README), then replug the meter.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceInfoUI</name>

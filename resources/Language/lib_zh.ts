@@ -627,6 +627,10 @@
         <source>风格2</source>
         <translation>风格2</translation>
     </message>
+    <message>
+        <source>无权打开电表：请安装 udev 规则 70-usb-meter.rules（见 README），然后重新插拔电表。</source>
+        <translation>无权打开电表：请安装 udev 规则 70-usb-meter.rules（见 README），然后重新插拔电表。</translation>
+    </message>
 </context>
 <context>
     <name>DeviceInfoUI</name>

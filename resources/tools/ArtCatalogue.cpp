@@ -1,5 +1,6 @@
 #include "ArtCatalogue.h"
 
+#include "AppIcon.h"
 #include "Backgrounds.h"
 #include "MenuIcons.h"
 #include "StatusPictures.h"
@@ -63,5 +64,7 @@ QHash<QString, ArtDrawing> buildCatalogue() {
 
 ArtDrawing findArt(const QString& fileName) {
     static const QHash<QString, ArtDrawing> catalogue = buildCatalogue();
+    if (const int pixels = appIconPixels(fileName))
+        return [pixels] { return appIcon(pixels); };
     return catalogue.value(fileName);
 }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+
+// The tips bar's note that a meter is plugged in but may not be opened: on Linux a new
+// user's meter shows up in the listing while its device node belongs to root, and without
+// this the program would sit there silently showing nothing.
+class AccessHint : public QObject {
+    Q_OBJECT
+public:
+    AccessHint(QLabel* tips, QObject* parent);
+
+    static QString text();
+    void show();
+    // The meter opened: the tips bar gets its own text back.
+    void clear();
+    // After the form's texts were put back in the current language.
+    void retranslate();
+
+private:
+    QLabel* tips;
+    QString tipsText;
+    bool shown = false;
+};

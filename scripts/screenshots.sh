@@ -1,0 +1,51 @@
+#!/bin/sh
+# Remakes the README's pictures: the dashboard of the demo program (the simulated meter
+# charging a phone) while it runs, in English and in Chinese, on a virtual X display.
+#   scripts/screenshots.sh <build-dir>        (make screenshots builds the demo first)
+# SETTLE_SECONDS (default 25: past the 9 V negotiation and the current ramp) is how long the demo runs before each picture is taken.
+set -eu
+
+if [ $# -ne 1 ]; then
+    echo "usage: $0 <build-dir>" >&2
+    exit 2
+fi
+root=$(cd "$(dirname "$0")/.." && pwd)
+demo=$(cd "$1" && pwd)/app/usb-meter-demo
+out="$root/docs/screenshots"
+settle=${SETTLE_SECONDS:-25}
+# The dialog's window title, by which the picture is cut out of the screen.
+title=VARNIK_USB_TESTER
+
+for tool in xvfb-run xwd xwdtopnm pnmtopng; do
+    command -v "$tool" >/dev/null || {
+        echo "$tool is missing: run scripts/install-deps.sh" >&2
+        exit 1
+    }
+done
+[ -x "$demo" ] || {
+    echo "$demo is not built: run make screenshots" >&2
+    exit 1
+}
+mkdir -p "$out"
+
+# shoot <language stored in usb-hid.ini> <picture file>
+shoot() {
+    work=$(mktemp -d)
+    printf '[General]\nlanguage=%s\n' "$1" >"$work/usb-hid.ini"
+    (
+        cd "$work"
+        xvfb-run -a -s "-screen 0 1280x960x24" sh -c '
+            "$1" >/dev/null 2>&1 &
+            program=$!
+            sleep "$2"
+            xwd -silent -name "$3" | xwdtopnm 2>/dev/null | pnmtopng >"$4"
+            kill "$program"
+            wait "$program" || true
+        ' shoot "$demo" "$settle" "$title" "$2"
+    )
+    rm -rf "$work"
+    echo "wrote $2"
+}
+
+shoot English "$out/dashboard-en.png"
+shoot Chinese "$out/dashboard-zh.png"

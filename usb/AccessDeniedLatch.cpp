@@ -1,0 +1,10 @@
+#include "AccessDeniedLatch.h"
+
+#include <cerrno>
+
+bool AccessDeniedLatch::isNewRefusal(bool opened, int error) {
+    const bool refused = !opened && error == EACCES;
+    const bool news = refused && !reported;
+    reported = refused;
+    return news;
+}
