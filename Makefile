@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test bench package screenshots format clean
+.PHONY: all deps configure build run demo test test-sanitize bench package screenshots format clean
 
 all: build
 
@@ -25,6 +25,19 @@ demo: configure
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# $(SANITIZE_DIR); any report fails the run. Suppressions (Qt's own leaks only) are in
+# scripts/sanitizers/.
+SANITIZE_DIR ?= build-asan
+SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/sanitizers/lsan.supp \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 QT_QPA_PLATFORM=offscreen
+
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=address,undefined >/dev/null
+	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
