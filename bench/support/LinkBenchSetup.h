@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+// The start shared by the link benchmarks: a --seconds option and a fresh working
+// directory, because the link thread keeps its report id in usb-hid.ini there.
+namespace LinkBenchSetup {
+
+// The --seconds value, or -1 (after saying so) when it is not a positive whole number.
+inline int seconds(const QCoreApplication& app, const char* program, const QString& help,
+                   int defaultSeconds) {
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    const QCommandLineOption option("seconds", help.arg(defaultSeconds), "N",
+                                    QString::number(defaultSeconds));
+    parser.addOption(option);
+    parser.process(app);
+    bool valid = false;
+    const int value = parser.value(option).toInt(&valid);
+    if (valid && value > 0)
+        return value;
+    std::fprintf(stderr, "%s: --seconds takes a positive whole number\n", program);
+    return -1;
+}
+
+inline bool enterWorkDir(const QTemporaryDir& dir, const char* program) {
+    if (dir.isValid() && QDir::setCurrent(dir.path()))
+        return true;
+    std::fprintf(stderr, "%s: no temporary working directory\n", program);
+    return false;
+}
+
+} // namespace LinkBenchSetup
