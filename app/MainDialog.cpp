@@ -75,6 +75,7 @@ MainDialog::MainDialog(QWidget* parent)
     decorateDashboard();
     setUpDeviceListHeader();
 
+    readTimer->setObjectName(QStringLiteral("readTimer"));
     readTimer->setInterval(timerIntervalMs);
     readTimer->start();
     connect(readTimer, &QTimer::timeout, this, &MainDialog::readTick);
@@ -89,14 +90,14 @@ MainDialog::MainDialog(QWidget* parent)
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
-    deviceList = new DeviceList(ui->device_treeWidget, MeterIdentity::vendorId,
-                                MeterIdentity::productId, this);
+    deviceList = new DeviceList(ui->device_treeWidget, ui->label_left_tips, this);
     navigator = new Navigator(
         ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
         this);
 
     startLink();
 
+    sampleTimer->setObjectName(QStringLiteral("sampleTimer"));
     sampleTimer->setInterval(timerIntervalMs);
     sampleTimer->start();
     connect(sampleTimer, &QTimer::timeout, this, &MainDialog::sampleTick);
@@ -179,10 +180,20 @@ hid_device* MainDialog::meterHandle() const {
     return deviceList->handle();
 }
 
+// The link holds a meter that the dialog could not open (busy, a permission race right
+// after plug-in): try again on every tick while the link stays up.
+void MainDialog::retryMeterHandle() {
+    if (deviceList->openFailed() && usbThread->isClosed() == 0 &&
+        deviceList->open(usbThread->meterPath()))
+        acquisitionState->meterConnected();
+}
+
 void MainDialog::readTick() {
     hid_device* device = meterHandle();
-    if (!device)
+    if (!device) {
+        retryMeterHandle();
         return;
+    }
     const int read =
         drainReports(device, [](const unsigned char* report) { decodeReport(report, reportSize); });
     if (read == 0)
@@ -233,7 +244,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
         appendLogLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
         showConnectionOnUpgradePage(true);
     }
-    if (deviceList->refresh())
+    if (deviceList->open(usbThread->meterPath()))
         acquisitionState->meterConnected();
 }
 

@@ -108,6 +108,7 @@ private:
     void setUpDeviceListHeader();
     void setUpToolButtons();
     void startLink();
+    void retryMeterHandle();
     void readTick();
     void sampleTick();
     void sendCommand(quint8 code);

@@ -132,6 +132,7 @@ void MainDialog::relabel() {
         toolButtons[i]->setText(texts[i]);
     }
     ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
+    deviceList->retranslate();
     restoreGlyphs();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
     dashboard->showRunState(acquisitionState->isRunning());
