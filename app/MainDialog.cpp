@@ -21,6 +21,7 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -71,6 +72,7 @@ MainDialog::MainDialog(QWidget* parent)
       sampleTimer(new QTimer(this)) {
     setAttribute(Qt::WA_MouseTracking);
     ui->setupUi(this);
+    disarmDefaultButtons();
     initForm();
     decorateDashboard();
     setUpDeviceListHeader();
@@ -164,6 +166,15 @@ void MainDialog::setUpToolButtons() {
         button->setText(texts[i]);
         button->setStyleSheet(toolButtonStyle(toolButtonLooks[i].background));
         connect(button, &QToolButton::clicked, this, &MainDialog::buttonClicked);
+    }
+}
+
+// Push buttons of a dialog are auto-default: after a click, Enter anywhere in the window
+// would press the button again and resend its command.
+void MainDialog::disarmDefaultButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
     }
 }
 

@@ -16,6 +16,7 @@
 #include "ui_MainDialog.h"
 
 #include <QDesktopWidget>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -35,6 +36,20 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+// A stray Escape would end the program and an unexported recording with it, and Enter
+// would repeat whatever was clicked last: neither does anything on this window.
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {
