@@ -40,12 +40,11 @@ long long total(const std::map<int, long long>& counts) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QCoreApplication app(argc, argv);
-    const int seconds = LinkBenchSetup::seconds(
-        app, "bench_link_idle", "Length of the measurement (default %1).", defaultSeconds);
     QTemporaryDir workDir;
-    if (seconds < 0 || !LinkBenchSetup::enterWorkDir(workDir, "bench_link_idle"))
+    const int seconds = LinkBenchSetup::start(
+        app, workDir, "bench_link_idle", "Length of the measurement (default %1).", defaultSeconds);
+    if (seconds < 0)
         return EXIT_FAILURE;
 
     const std::set<int> before = ThreadSwitches::threadIds();

@@ -28,13 +28,12 @@ void printFigures(const char* reader, const LinkFigures& figures) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Each figure shows as soon as it is known, even through a pipe.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QCoreApplication app(argc, argv);
-    const int seconds = LinkBenchSetup::seconds(
-        app, "bench_link", "Length of each of the two measurements (default %1).", defaultSeconds);
     QTemporaryDir workDir;
-    if (seconds < 0 || !LinkBenchSetup::enterWorkDir(workDir, "bench_link"))
+    const int seconds = LinkBenchSetup::start(
+        app, workDir, "bench_link", "Length of each of the two measurements (default %1).",
+        defaultSeconds);
+    if (seconds < 0)
         return EXIT_FAILURE;
 
     std::printf("link: one report a second from the simulated meter, %d s per reader, one "

@@ -35,4 +35,13 @@ inline bool enterWorkDir(const QTemporaryDir& dir, const char* program) {
     return false;
 }
 
+// Line-buffered output (each figure shows as soon as it is known, even through a pipe),
+// the --seconds value and `workDir` entered; -1 when one of them failed.
+inline int start(const QCoreApplication& app, const QTemporaryDir& workDir, const char* program,
+                 const QString& help, int defaultSeconds) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    const int value = seconds(app, program, help, defaultSeconds);
+    return value > 0 && enterWorkDir(workDir, program) ? value : -1;
+}
+
 } // namespace LinkBenchSetup
