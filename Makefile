@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test bench format clean
+.PHONY: all deps configure build run demo test test-long bench format clean
 
 all: build
 
@@ -24,7 +24,11 @@ demo: configure
 	$(BUILD_DIR)/app/usb-meter-demo
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -LE long --output-on-failure -j $(JOBS)
+
+# The long reliability runs (the 200-cycle link soak), left out of `make test`.
+test-long: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -L long --output-on-failure
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)
