@@ -99,6 +99,9 @@ private slots:
         QVERIFY(!f.running());
         f.tick("readTimer");
         QCOMPARE(tips->text(), failing);
+        // Re-labelling puts the form's texts back; the reason must survive it.
+        QMetaObject::invokeMethod(f.dialog.get(), "onS_Act2Clicked_Slot");
+        QVERIFY2(tips->text().contains("cannot be opened"), qPrintable(tips->text()));
         sim::setMaxOpenHandles(meter, -1);
         f.tick("readTimer");
         QVERIFY(f.running());
