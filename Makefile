@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test test-sanitize bench package screenshots format clean
+.PHONY: all deps configure build run demo test test-long test-sanitize bench package screenshots format clean
 
 all: build
 
@@ -24,7 +24,11 @@ demo: configure
 	$(BUILD_DIR)/app/usb-meter-demo
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -LE long --output-on-failure -j $(JOBS)
+
+# The long reliability runs (the 200-cycle link soak), left out of `make test`.
+test-long: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -L long --output-on-failure
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer in
 # $(SANITIZE_DIR); any report fails the run. Suppressions (Qt's own leaks only) are in
@@ -37,7 +41,7 @@ SANITIZE_ENV = ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_afte
 test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=address,undefined >/dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR) -j $(JOBS)
-	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest -LE long --output-on-failure -j $(JOBS)
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)

@@ -2,27 +2,27 @@
 
 #include "DeviceInfoUI.h"
 #include "HidLibrary.h"
+#include "MainTr.h"
 #include "MeterDiscovery.h"
 
 #include <hidapi.h>
 
+#include <QLabel>
 #include <QTreeWidget>
 
-DeviceList::DeviceList(QTreeWidget* tree, quint16 vendorId, quint16 productId, QObject* parent)
-    : QObject(parent), tree(tree), vendorId(vendorId), productId(productId) {}
+DeviceList::DeviceList(QTreeWidget* tree, QLabel* tips, QObject* parent)
+    : QObject(parent), tree(tree), tips(tips) {}
 
 DeviceList::~DeviceList() {
     closeHandle();
 }
 
-bool DeviceList::refresh() {
-    if (const auto serial = findLastMeterSerial(vendorId, productId))
-        selectedSerial = *serial;
+bool DeviceList::open(const QByteArray& path) {
     clearCards();
     closeHandle();
-    // Without a known serial number, open the first meter with the identifiers.
-    const wchar_t* serial = selectedSerial.empty() ? nullptr : selectedSerial.c_str();
-    hidDevice = HidLibrary::open(vendorId, productId, serial);
+    if (!path.isEmpty())
+        hidDevice = HidLibrary::openPath(path.constData());
+    showFailure(!hidDevice);
     if (!hidDevice)
         return false;
     const MeterStrings strings = readMeterStrings(hidDevice);
@@ -31,10 +31,25 @@ bool DeviceList::refresh() {
 }
 
 void DeviceList::markDisconnected() {
+    showFailure(false);
     if (!card)
         return;
     card->connectState = DeviceInfoUI::Error;
     card->setConnectState(card->connectState);
+}
+
+void DeviceList::retranslate() {
+    if (failed)
+        showFailure(true);
+}
+
+void DeviceList::showFailure(bool failing) {
+    if (!failing && !failed)
+        return;
+    failed = failing;
+    tips->setText(failing
+                      ? trMain("仪表已连接，但无法打开其数据通道（被占用或无访问权限），正在重试")
+                      : trMain("Tips:Hello!"));
 }
 
 void DeviceList::closeHandle() {

@@ -1,29 +1,34 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 
-#include <string>
-
 class DeviceInfoUI;
+class QLabel;
 class QTreeWidget;
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
 
 // The device list beside the pages and the dialog's own handle to the meter: on every
-// connection it enumerates the meters, opens the last one listed and shows its card.
+// connection it opens the meter the link thread holds and shows its card. While that
+// open fails, the tips bar says why the dashboard shows nothing.
 class DeviceList : public QObject {
     Q_OBJECT
 public:
-    DeviceList(QTreeWidget* tree, quint16 vendorId, quint16 productId, QObject* parent);
+    DeviceList(QTreeWidget* tree, QLabel* tips, QObject* parent);
     // Closes the dialog's handle.
     ~DeviceList() override;
 
-    // Re-enumerates and (re)opens the handle; false when no meter could be opened.
-    bool refresh();
+    // (Re)opens the handle on the meter at `path`; false when it could not be opened.
+    bool open(const QByteArray& path);
+    // The link holds a meter that this list could not open yet.
+    bool openFailed() const { return failed; }
     // The meter went away: its card shows the error state and stays.
     void markDisconnected();
+    // The form's texts were put back: show the failure again if it still holds.
+    void retranslate();
 
     hid_device* handle() const { return hidDevice; }
     const QString& modelWord() const { return model; }
@@ -33,13 +38,12 @@ private:
     void closeHandle();
     void clearCards();
     void addCard(const QString& manufacturer, const QString& product, const QString& serial);
+    void showFailure(bool failing);
 
     QTreeWidget* tree;
-    quint16 vendorId;
-    quint16 productId;
+    QLabel* tips;
     hid_device* hidDevice = nullptr;
-    // Copied out of the enumeration; kept when a later enumeration finds nothing.
-    std::wstring selectedSerial;
+    bool failed = false;
     QString model;
     QString shownSerial;
     DeviceInfoUI* card = nullptr;

@@ -22,6 +22,7 @@
 #include <QDateTime>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
@@ -72,10 +73,12 @@ MainDialog::MainDialog(QWidget* parent)
       sampleTimer(new QTimer(this)) {
     setAttribute(Qt::WA_MouseTracking);
     ui->setupUi(this);
+    disarmDefaultButtons();
     initForm();
     decorateDashboard();
     setUpDeviceListHeader();
 
+    readTimer->setObjectName(QStringLiteral("readTimer"));
     readTimer->setInterval(timerIntervalMs);
     readTimer->start();
     connect(readTimer, &QTimer::timeout, this, &MainDialog::readTick);
@@ -90,8 +93,7 @@ MainDialog::MainDialog(QWidget* parent)
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
-    deviceList = new DeviceList(ui->device_treeWidget, MeterIdentity::vendorId,
-                                MeterIdentity::productId, this);
+    deviceList = new DeviceList(ui->device_treeWidget, ui->label_left_tips, this);
     accessHint = new AccessHint(ui->label_left_tips, this);
     navigator = new Navigator(
         ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
@@ -99,6 +101,7 @@ MainDialog::MainDialog(QWidget* parent)
 
     startLink();
 
+    sampleTimer->setObjectName(QStringLiteral("sampleTimer"));
     sampleTimer->setInterval(timerIntervalMs);
     sampleTimer->start();
     connect(sampleTimer, &QTimer::timeout, this, &MainDialog::sampleTick);
@@ -168,6 +171,15 @@ void MainDialog::setUpToolButtons() {
     }
 }
 
+// Push buttons of a dialog are auto-default: after a click, Enter anywhere in the window
+// would press the button again and resend its command.
+void MainDialog::disarmDefaultButtons() {
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+}
+
 void MainDialog::startLink() {
     usbThread = new USBThread(this);
     connect(usbThread, &USBThread::usb_connect, this, &MainDialog::usbconnect);
@@ -182,10 +194,20 @@ hid_device* MainDialog::meterHandle() const {
     return deviceList->handle();
 }
 
+// The link holds a meter that the dialog could not open (busy, a permission race right
+// after plug-in): try again on every tick while the link stays up.
+void MainDialog::retryMeterHandle() {
+    if (deviceList->openFailed() && usbThread->isClosed() == 0 &&
+        deviceList->open(usbThread->meterPath()))
+        acquisitionState->meterConnected();
+}
+
 void MainDialog::readTick() {
     hid_device* device = meterHandle();
-    if (!device)
+    if (!device) {
+        retryMeterHandle();
         return;
+    }
     const int read =
         drainReports(device, [](const unsigned char* report) { decodeReport(report, reportSize); });
     if (read == 0)
@@ -237,7 +259,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
         appendLogLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
         showConnectionOnUpgradePage(true);
     }
-    if (deviceList->refresh())
+    if (deviceList->open(usbThread->meterPath()))
         acquisitionState->meterConnected();
 }
 

@@ -33,8 +33,8 @@ public:
     explicit MainDialog(QWidget* parent = nullptr);
     ~MainDialog() override;
 
-    // Every close road (title bar, window manager, Escape) ends here: the link thread is
-    // stopped and joined before the window goes.
+    // Every close road (title bar, window manager) ends here: the link thread is stopped
+    // and joined before the window goes.
     void reject() override;
 
     // The next sample tick sends the enter-upgrade-mode frame instead of the poll; the
@@ -47,6 +47,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -108,7 +109,9 @@ private:
     void decorateDashboard();
     void setUpDeviceListHeader();
     void setUpToolButtons();
+    void disarmDefaultButtons();
     void startLink();
+    void retryMeterHandle();
     void readTick();
     void sampleTick();
     void sendCommand(quint8 code);

@@ -17,6 +17,7 @@
 #include "ui_MainDialog.h"
 
 #include <QDesktopWidget>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
@@ -36,6 +37,20 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+// A stray Escape would end the program and an unexported recording with it, and Enter
+// would repeat whatever was clicked last: neither does anything on this window.
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
 }
 
 void MainDialog::mousePressEvent(QMouseEvent* event) {
@@ -133,6 +148,7 @@ void MainDialog::relabel() {
         toolButtons[i]->setText(texts[i]);
     }
     ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
+    deviceList->retranslate();
     restoreGlyphs();
     accessHint->retranslate();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.

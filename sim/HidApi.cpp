@@ -104,6 +104,11 @@ hid_device* hid_open(unsigned short vendor_id, unsigned short product_id,
     return sim::bus::open(vendor_id, product_id, serial_number);
 }
 
+hid_device* hid_open_path(const char* path) {
+    const sim::libcalls::Scope call;
+    return path ? sim::bus::openPath(path) : nullptr;
+}
+
 void hid_close(hid_device* dev) {
     if (dev)
         sim::bus::close(dev);
@@ -124,6 +129,7 @@ int hid_read_timeout(hid_device* dev, unsigned char* data, size_t length, int mi
 int hid_write(hid_device* dev, const unsigned char* data, size_t length) {
     if (!dev || !data)
         return -1;
+    sim::libcalls::delayWrite();
     return sim::bus::write(dev, data, length);
 }
 

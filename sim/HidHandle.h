@@ -31,6 +31,9 @@ struct hid_device_ {
 
     const std::shared_ptr<sim::Device> device;
     bool dead = false;
+    // Closed with hid_close: the bus keeps the object until reset, so that a later use is
+    // counted instead of touching freed memory.
+    bool closed = false;
     bool nonBlocking = false;
 
 private:

@@ -13,6 +13,9 @@ public:
     Scope& operator=(const Scope&) = delete;
 };
 
+// Waits as long as setWriteDelayMs says, before a write touches its handle.
+void delayWrite();
+
 void reset();
 
 } // namespace sim::libcalls

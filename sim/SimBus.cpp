@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -22,7 +24,12 @@ struct Registry {
     std::map<int, std::shared_ptr<Device>> devices; // ids grow, so this is plug order
     int nextId = 1;
     int openAttempts = 0;
+    int closedHandleUses = 0;
+    std::vector<std::unique_ptr<hid_device_>> closedHandles;
+    std::vector<std::chrono::steady_clock::time_point> enumerations;
 };
+
+constexpr char pathPrefix[] = "sim-meter-";
 
 Registry& registry() {
     static Registry instance;
@@ -53,6 +60,27 @@ void broadcast(Device& device, const std::vector<unsigned char>& report) {
 void killHandles(Device& device) {
     for (hid_device* handle : device.handles)
         handle->kill();
+}
+
+// Caller holds the lock. Null when the device already has all the handles it allows.
+hid_device* attach(const std::shared_ptr<Device>& device) {
+    if (device->refusesOpens) {
+        errno = EACCES; // listed, but its node refuses us, as hidraw does without access
+        return nullptr;
+    }
+    if (device->maxHandles >= 0 && int(device->handles.size()) >= device->maxHandles)
+        return nullptr;
+    auto* handle = new hid_device_(device);
+    device->handles.push_back(handle);
+    return handle;
+}
+
+// Caller holds the lock. A closed handle is counted and refused.
+bool refuseClosed(const hid_device* handle) {
+    if (!handle->closed)
+        return false;
+    ++registry().closedHandleUses;
+    return true;
 }
 
 } // namespace
@@ -96,6 +124,9 @@ void reset() {
         killHandles(*entry.second);
     registry().devices.clear();
     registry().openAttempts = 0;
+    registry().closedHandleUses = 0;
+    registry().closedHandles.clear();
+    registry().enumerations.clear();
     libcalls::reset();
 }
 
@@ -161,6 +192,28 @@ int openAttempts() {
     return registry().openAttempts;
 }
 
+void setMaxOpenHandles(int id, int count) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->maxHandles = count;
+}
+
+int deadHandleWrites(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device ? device->deadHandleWrites : 0;
+}
+
+int closedHandleUses() {
+    const auto lock = lockRegistry();
+    return registry().closedHandleUses;
+}
+
+std::vector<std::chrono::steady_clock::time_point> enumerationTimes() {
+    const auto lock = lockRegistry();
+    return registry().enumerations;
+}
+
 int waitingReaders() {
     const auto lock = lockRegistry();
     return hid_device_::waitingReaders;
@@ -170,10 +223,11 @@ namespace bus {
 
 std::vector<Listing> list(unsigned short vendorId, unsigned short productId) {
     const auto lock = lockRegistry();
+    registry().enumerations.push_back(std::chrono::steady_clock::now());
     std::vector<Listing> listing;
     for (const auto& [id, device] : registry().devices) {
         if (device->plugged && matches(device->identity, vendorId, productId))
-            listing.push_back({device->identity, "sim-meter-" + std::to_string(id)});
+            listing.push_back({device->identity, pathPrefix + std::to_string(id)});
     }
     return listing;
 }
@@ -187,32 +241,45 @@ hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_
             continue;
         if (serial && device->identity.serial != serial)
             continue;
-        if (device->refusesOpens) {
-            errno = EACCES;
-            return nullptr;
-        }
-        auto* handle = new hid_device_(device);
-        device->handles.push_back(handle);
-        return handle;
+        return attach(device);
     }
     return nullptr;
 }
 
+hid_device* openPath(const char* path) {
+    const auto lock = lockRegistry();
+    ++registry().openAttempts;
+    constexpr std::size_t prefixLength = sizeof pathPrefix - 1;
+    if (std::strncmp(path, pathPrefix, prefixLength) != 0)
+        return nullptr;
+    const auto it = registry().devices.find(std::atoi(path + prefixLength));
+    if (it == registry().devices.end() || !it->second->plugged)
+        return nullptr;
+    return attach(it->second);
+}
+
 void close(hid_device* handle) {
     const auto lock = lockRegistry();
+    if (refuseClosed(handle))
+        return;
     auto& handles = handle->device->handles;
     handles.erase(std::remove(handles.begin(), handles.end(), handle), handles.end());
-    delete handle;
+    handle->closed = true;
+    registry().closedHandles.emplace_back(handle);
 }
 
 int read(hid_device* handle, unsigned char* data, std::size_t length) {
     auto lock = lockRegistry();
+    if (refuseClosed(handle))
+        return -1;
     constexpr int noLimit = -1;
     return handle->read(lock, data, length, handle->nonBlocking ? 0 : noLimit);
 }
 
 int readTimeout(hid_device* handle, unsigned char* data, std::size_t length, int timeoutMs) {
     auto lock = lockRegistry();
+    if (refuseClosed(handle))
+        return -1;
     return handle->read(lock, data, length, timeoutMs);
 }
 
@@ -221,8 +288,12 @@ int write(hid_device* handle, const unsigned char* data, std::size_t length) {
     if (length == 0 || length > wire::reportSize)
         return -1;
     const auto lock = lockRegistry();
-    if (handle->dead)
+    if (refuseClosed(handle))
         return -1;
+    if (handle->dead) {
+        ++handle->device->deadHandleWrites;
+        return -1;
+    }
     Report report{};
     std::copy_n(data, length, report.begin());
     Device& device = *handle->device;

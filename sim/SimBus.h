@@ -19,10 +19,13 @@ struct Listing {
     std::string path;
 };
 
-// Plugged devices in plug order; 0 matches any vendor or product.
+// Plugged devices in plug order; 0 matches any vendor or product. Recorded as one
+// enumeration.
 std::vector<Listing> list(unsigned short vendorId, unsigned short productId);
 // The first match in plug order, or the one with `serial` when it is not null.
 hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_t* serial);
+// The device listed under `path`.
+hid_device* openPath(const char* path);
 void close(hid_device* handle);
 // Blocks unless the handle is non-blocking.
 int read(hid_device* handle, unsigned char* data, std::size_t length);

@@ -21,6 +21,9 @@ struct Device {
     std::vector<Report> written;
     // Handles not yet closed, dead ones included (a closed device file is what frees them).
     std::vector<hid_device*> handles;
+    // Negative: any number of handles may be open.
+    int maxHandles = -1;
+    int deadHandleWrites = 0;
 };
 
 } // namespace sim

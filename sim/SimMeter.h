@@ -7,6 +7,7 @@
 // handles with -1 and refuses new opens. Every function is thread-safe.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,14 +70,27 @@ void setChannels(int id, const std::array<double, 9>& channels, uint8_t directio
 // Handles not yet closed with hid_close; those of an unplugged device count until closed.
 int openHandleCount(int id);
 int totalOpenHandles();
-// hid_open calls since the last reset, successful or not.
+// hid_open and hid_open_path calls since the last reset, successful or not.
 int openAttempts();
+// Opens beyond `count` open handles of the device fail, as when the libusb backend or
+// another program holds its interface; negative (the default) means no limit.
+void setMaxOpenHandles(int id, int count);
+// Writes attempted through handles of the device while it was unplugged.
+int deadHandleWrites(int id);
+// Reads, writes and closes through handles already closed: with the real library each
+// one would touch freed memory.
+int closedHandleUses();
+// When each hid_enumerate call since the last reset was made, oldest first.
+std::vector<std::chrono::steady_clock::time_point> enumerationTimes();
 
 // Library-wide calls (hid_init, hid_exit, hid_enumerate, hid_open) each take this long,
 // so that calls made from two threads would overlap; the largest overlap seen since
 // the last reset.
 void setLibraryCallDelayMs(int ms);
 int maxOverlappingLibraryCalls();
+// Every hid_write waits this long before it touches its handle, so that a write racing a
+// close from another thread would land on the closed handle.
+void setWriteDelayMs(int ms);
 // Threads blocked in hid_read or hid_read_timeout right now.
 int waitingReaders();
 

@@ -19,9 +19,9 @@ void exit() {
     hid_exit();
 }
 
-hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_t* serial) {
+hid_device* openPath(const char* path) {
     const auto held = lock();
-    return hid_open(vendorId, productId, serial);
+    return hid_open_path(path);
 }
 
 } // namespace HidLibrary

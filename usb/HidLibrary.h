@@ -13,6 +13,8 @@ namespace HidLibrary {
 std::unique_lock<std::mutex> lock();
 void init();
 void exit();
-hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_t* serial);
+// Opens the one device at `path` (from an enumeration), so that both handles of the
+// program are on the same meter.
+hid_device* openPath(const char* path);
 
 } // namespace HidLibrary

@@ -22,16 +22,16 @@ QString readDescriptor(hid_device* device, StringGetter getter) {
 
 } // namespace
 
-std::optional<std::wstring> findLastMeterSerial(unsigned short vendorId, unsigned short productId) {
+std::optional<std::string> findLastMeterPath(unsigned short vendorId, unsigned short productId) {
     const auto held = HidLibrary::lock();
     hid_device_info* devices = hid_enumerate(vendorId, productId);
-    std::optional<std::wstring> serial;
+    std::optional<std::string> path;
     for (hid_device_info* d = devices; d; d = d->next) {
-        if (d->vendor_id == vendorId && d->product_id == productId)
-            serial = d->serial_number ? std::wstring(d->serial_number) : std::wstring();
+        if (d->vendor_id == vendorId && d->product_id == productId && d->path)
+            path = std::string(d->path);
     }
     hid_free_enumeration(devices);
-    return serial;
+    return path;
 }
 
 MeterStrings readMeterStrings(hid_device* device) {

@@ -8,9 +8,9 @@
 struct hid_device_;
 typedef struct hid_device_ hid_device;
 
-// Serial number of the last meter listed with these identifiers, copied out of the
-// enumeration; nothing when none is attached.
-std::optional<std::wstring> findLastMeterSerial(unsigned short vendorId, unsigned short productId);
+// Path of the last meter listed with these identifiers, copied out of the enumeration;
+// nothing when none is attached.
+std::optional<std::string> findLastMeterPath(unsigned short vendorId, unsigned short productId);
 
 // The three string descriptors of an open meter, each read into 64 wide characters.
 struct MeterStrings {

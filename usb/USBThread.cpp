@@ -9,7 +9,6 @@
 
 #include <hidapi.h>
 
-#include <QDateTime>
 #include <QMutexLocker>
 
 #include <algorithm>
@@ -18,10 +17,6 @@
 #include <cstring>
 
 namespace {
-
-qint64 nowMs() {
-    return QDateTime::currentMSecsSinceEpoch();
-}
 
 quint8 loadReportId() {
     Setting setting;
@@ -39,7 +34,7 @@ quint8 loadReportId() {
 USBThread::USBThread(QObject* parent) : QThread(parent) {
     reportIdByte = loadReportId();
     HidLibrary::init();
-    lastCheckMs = nowMs();
+    nextCheck = Clock::now() + checkInterval;
 }
 
 USBThread::~USBThread() {
@@ -59,8 +54,13 @@ bool USBThread::openDevice() {
     return openAndAnnounce();
 }
 
+QByteArray USBThread::meterPath() const {
+    QMutexLocker lock(&deviceMutex);
+    return QByteArray::fromStdString(devicePath);
+}
+
 void USBThread::stopLink() {
-    stopFlag = true;
+    setFlag(stopFlag, true);
 }
 
 void USBThread::stopAndWait() {
@@ -73,11 +73,20 @@ void USBThread::stopAndWait() {
 // The loop closes the handle itself when it sees the flag: only the loop's thread may
 // close a handle it could be blocked reading.
 void USBThread::pauseLink() {
-    pauseFlag = true;
+    setFlag(pauseFlag, true);
 }
 
 void USBThread::resumeLink() {
-    pauseFlag = false;
+    setFlag(pauseFlag, false);
+}
+
+// Set under the wake lock, so a loop about to sleep cannot miss the change.
+void USBThread::setFlag(std::atomic<bool>& flag, bool value) {
+    {
+        std::lock_guard<std::mutex> lock(wakeMutex);
+        flag = value;
+    }
+    wake.notify_all();
 }
 
 void USBThread::sendPayload(const unsigned char* data, int length) {
@@ -106,26 +115,35 @@ void USBThread::run() {
                 closeDevice();
                 emit usb_disconnect();
             }
-            msleep(1);
+            waitWhilePaused();
             continue;
         }
         if (linkState == Connected)
             readConnected();
         else
             tryReconnect();
+        // Nothing to do before the next try: one wake-up per try, not a spin.
         if (linkState == Disconnected)
-            msleep(1);
+            sleepUntil(nextCheck);
     }
 }
 
-// Wall-clock pacing of probes and reconnects; a clock set back waits until it is again
-// 500 ms past the last check.
 bool USBThread::checkIsDue() {
-    const qint64 now = nowMs();
-    if (now - lastCheckMs < checkIntervalMs)
+    const Clock::time_point now = Clock::now();
+    if (now < nextCheck)
         return false;
-    lastCheckMs = now;
+    nextCheck = now + checkInterval;
     return true;
+}
+
+void USBThread::sleepUntil(Clock::time_point deadline) {
+    std::unique_lock<std::mutex> lock(wakeMutex);
+    wake.wait_until(lock, deadline, [this] { return stopFlag || pauseFlag; });
+}
+
+void USBThread::waitWhilePaused() {
+    std::unique_lock<std::mutex> lock(wakeMutex);
+    wake.wait(lock, [this] { return stopFlag || !pauseFlag; });
 }
 
 void USBThread::readConnected() {
@@ -136,9 +154,9 @@ void USBThread::readConnected() {
         return;
     }
     if (!checkIsDue()) {
-        // A failing handle returns at once; wait as a read would instead of spinning.
+        // A failing handle returns at once: wait for the probe instead of spinning.
         if (n < 0)
-            msleep(readWaitMs);
+            sleepUntil(nextCheck);
         return;
     }
     n = hid_read_timeout(device, report.data(), report.size(), 0);
@@ -155,11 +173,17 @@ void USBThread::tryReconnect() {
         openAndAnnounce();
 }
 
-// hidraw's hid_open lists the meter and then opens its node; a refusal of that open is
-// the one failure that leaves errno at EACCES (an absent meter leaves ENODATA or nothing).
+// With several meters plugged, the last listed is taken, as the device list shows it.
+// A meter that is listed but whose node refuses the open leaves errno at EACCES; one that
+// is not listed (unplugged) arms the refusal hint again for the next plug-in.
 bool USBThread::openAndAnnounce() {
+    const std::optional<std::string> path = findLastMeterPath(vendorId, productId);
+    if (!path) {
+        accessDenied.isNewRefusal(false, ENODEV);
+        return false;
+    }
     errno = 0;
-    hid_device* opened = HidLibrary::open(vendorId, productId, nullptr);
+    hid_device* opened = HidLibrary::openPath(path->c_str());
     if (accessDenied.isNewRefusal(opened != nullptr, errno))
         emit usb_access_denied();
     if (!opened)
@@ -167,6 +191,7 @@ bool USBThread::openAndAnnounce() {
     {
         QMutexLocker lock(&deviceMutex);
         device = opened;
+        devicePath = *path;
         linkState = Connected;
     }
     emit usb_connect(readProductString(opened));
@@ -176,6 +201,7 @@ bool USBThread::openAndAnnounce() {
 void USBThread::closeDevice() {
     QMutexLocker lock(&deviceMutex);
     linkState = Disconnected;
+    devicePath.clear();
     if (device) {
         hid_close(device);
         device = nullptr;

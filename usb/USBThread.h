@@ -7,6 +7,10 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -17,7 +21,11 @@ typedef struct hid_device_ hid_device;
 class USBThread : public QThread {
     Q_OBJECT
 public:
-    static constexpr qint64 checkIntervalMs = 500;
+    // Probes and reconnects are paced by a clock that never steps: a wall clock set back
+    // would stop them for the size of the step.
+    using Clock = std::chrono::steady_clock;
+    static_assert(Clock::is_steady, "the link must be paced by a monotonic clock");
+    static constexpr std::chrono::milliseconds checkInterval{500};
     // Longest wait of one read while connected: keeps an idle link cheap and a report
     // still handed over as soon as it arrives.
     static constexpr int readWaitMs = 20;
@@ -29,8 +37,11 @@ public:
     ~USBThread() override;
 
     void setIds(quint16 vendor, quint16 product);
-    // Opens the first matching meter on the calling thread; emits usb_connect on success.
+    // Opens the last listed meter on the calling thread; emits usb_connect on success.
     bool openDevice();
+    // Enumeration path of the meter the thread holds, empty while it holds none: the
+    // dialog opens its own handle by this path, so both watch the same meter.
+    QByteArray meterPath() const;
     void stopLink();
     // Stops and waits for the loop if it runs; safe to call more than once.
     void stopAndWait();
@@ -58,6 +69,10 @@ private:
     enum LinkState : int { Connected = 0, Disconnected = 1 };
 
     bool checkIsDue();
+    // Sleeps until `deadline`, or less when a stop or pause is requested.
+    void sleepUntil(Clock::time_point deadline);
+    void waitWhilePaused();
+    void setFlag(std::atomic<bool>& flag, bool value);
     void readConnected();
     void tryReconnect();
     void closeDevice();
@@ -66,8 +81,9 @@ private:
     std::atomic<bool> stopFlag{false};
     std::atomic<bool> pauseFlag{false};
     quint8 reportIdByte = defaultReportId;
-    qint64 lastCheckMs = 0;
+    Clock::time_point nextCheck;
     hid_device* device = nullptr;
+    std::string devicePath;
     std::atomic<int> linkState{Disconnected};
     quint16 vendorId = 0;
     quint16 productId = 0;
@@ -75,5 +91,8 @@ private:
     // then the loop.
     AccessDeniedLatch accessDenied;
     // Held by a write and by the close, so a write never uses a closed handle.
-    QMutex deviceMutex;
+    mutable QMutex deviceMutex;
+    // Wakes the loop's sleeps when a flag changes.
+    std::mutex wakeMutex;
+    std::condition_variable wake;
 };

@@ -1,13 +1,12 @@
 // The link thread's CPU cost and report delay with the simulated meter sending one report
 // a second, next to a spinning non-blocking reader measured the same way just after it.
+#include "LinkBenchSetup.h"
 #include "LinkThreadReader.h"
 #include "Measurement.h"
 #include "Percentile.h"
 #include "SpinningReader.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -29,29 +28,13 @@ void printFigures(const char* reader, const LinkFigures& figures) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Each figure shows as soon as it is known, even through a pipe.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption secondsOption(
-        "seconds",
-        QString("Length of each of the two measurements (default %1).").arg(defaultSeconds), "N",
-        QString::number(defaultSeconds));
-    parser.addOption(secondsOption);
-    parser.process(app);
-    bool valid = false;
-    const int seconds = parser.value(secondsOption).toInt(&valid);
-    if (!valid || seconds < 1) {
-        std::fprintf(stderr, "bench_link: --seconds takes a positive whole number\n");
-        return EXIT_FAILURE;
-    }
-    // The link thread keeps its report id in usb-hid.ini in the working directory.
     QTemporaryDir workDir;
-    if (!workDir.isValid() || !QDir::setCurrent(workDir.path())) {
-        std::fprintf(stderr, "bench_link: no temporary working directory\n");
+    const int seconds = LinkBenchSetup::start(
+        app, workDir, "bench_link", "Length of each of the two measurements (default %1).",
+        defaultSeconds);
+    if (seconds < 0)
         return EXIT_FAILURE;
-    }
 
     std::printf("link: one report a second from the simulated meter, %d s per reader, one "
                 "reader after the other\n",

@@ -312,6 +312,10 @@
         <translation>Home Menu</translation>
     </message>
     <message>
+        <source>仪表已连接，但无法打开其数据通道（被占用或无访问权限），正在重试</source>
+        <translation>Meter connected, but its data channel cannot be opened (busy or access denied); retrying</translation>
+    </message>
+    <message>
         <source>仪表参数设置</source>
         <translation>Setting</translation>
     </message>

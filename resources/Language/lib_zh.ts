@@ -312,6 +312,10 @@
         <translation>主页菜单</translation>
     </message>
     <message>
+        <source>仪表已连接，但无法打开其数据通道（被占用或无访问权限），正在重试</source>
+        <translation>仪表已连接，但无法打开其数据通道（被占用或无访问权限），正在重试</translation>
+    </message>
+    <message>
         <source>仪表参数设置</source>
         <translation>仪表参数设置</translation>
     </message>

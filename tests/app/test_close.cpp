@@ -1,34 +1,75 @@
 #include "MeterFixture.h"
 #include "USBThread.h"
 
+#include <QPushButton>
 #include <QtTest>
 
-// Whatever road closes the window, the link thread is stopped and joined first.
+// Whatever road closes the window, the link thread is stopped and joined first; stray keys
+// close nothing and press nothing.
 class CloseTest : public QObject {
     Q_OBJECT
 private slots:
     void closingRoadsStopTheLinkThread_data() {
-        QTest::addColumn<int>("road");
-        QTest::newRow("escape key") << 0;
-        QTest::newRow("window manager close") << 1;
-        QTest::newRow("title-bar close button") << 2;
+        QTest::addColumn<bool>("titleBar");
+        QTest::newRow("window manager close") << false;
+        QTest::newRow("title-bar close button") << true;
     }
     void closingRoadsStopTheLinkThread() {
-        QFETCH(int, road);
+        QFETCH(bool, titleBar);
         MeterFixture f;
         sim::plug();
         MainDialog& d = f.open();
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QVERIFY(d.linkThread()->isRunning());
-        if (road == 0)
-            QTest::keyClick(&d, Qt::Key_Escape);
-        else if (road == 1)
-            QVERIFY(d.close());
-        else
+        if (titleBar)
             f.widget<QAbstractButton>("btnMenu_Close")->click();
+        else
+            QVERIFY(d.close());
         QVERIFY(d.linkThread()->isFinished());
         QVERIFY(!d.isVisible());
+    }
+
+    // Escape would end the program with an unexported recording.
+    void escapeLeavesTheWindowAndTheRecordingAlone() {
+        MeterFixture f;
+        sim::plug();
+        MainDialog& d = f.open();
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(f.running());
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
+        QVERIFY(d.linkThread()->isRunning());
+        QVERIFY(f.running());
+    }
+
+    // After a click on factory reset, Enter anywhere must not send it again.
+    void enterNeverRepeatsTheLastButtonClicked() {
+        MeterFixture f;
+        sim::Identity id;
+        id.product = L"USB X1 V1"; // the full settings page
+        const int meter = sim::plug(id);
+        MainDialog& d = f.open();
+        d.show();
+        QApplication::setActiveWindow(&d);
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        f.stopTimers(); // no poll in between
+        f.widget<QAbstractButton>("disp_btnSysSet")->click();
+        auto* reset = f.widget<QAbstractButton>("settings_btn_factory_reset");
+        sim::clearWrittenReports(meter);
+        QTest::mouseClick(reset, Qt::LeftButton);
+        QVERIFY(reset->hasFocus());
+        QCOMPARE(sim::writtenReports(meter).size(), size_t(1));
+        sim::clearWrittenReports(meter);
+        for (QWidget* target : {static_cast<QWidget*>(reset), static_cast<QWidget*>(&d)}) {
+            QTest::keyClick(target, Qt::Key_Return);
+            QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+        }
+        QVERIFY(sim::writtenReports(meter).empty());
+        for (const QPushButton* button : d.findChildren<QPushButton*>())
+            QVERIFY2(!button->isDefault() && !button->autoDefault(),
+                     qPrintable(button->objectName()));
     }
 
     void closingWithoutAMeterIsImmediate() {

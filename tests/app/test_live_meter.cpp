@@ -33,7 +33,9 @@ QList<QByteArray> framesOf(int meter, quint8 code) {
 class LiveMeterTest : public QObject {
     Q_OBJECT
 private slots:
-    void pollGoesOutEverySecondAndTheAnswerIsShown() {
+    // The ticks are run by hand: each sample tick sends one poll, the next read tick
+    // shows the answer.
+    void eachSampleTickPollsAndTheNextReadTickShowsTheAnswer() {
         MeterFixture f;
         sim::MeterState state;
         state.channels[0] = 5.1;
@@ -41,21 +43,24 @@ private slots:
         state.channels[7] = 36.5;
         const int meter = sim::plug(sim::Identity(), state);
         f.open();
-        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.100000"),
-                                  MeterFixture::linkTimeoutMs);
-        QCOMPARE(f.widget<QLabel>("disp_label_CURR")->text(), QString("1.250000"));
-        QCOMPARE(f.widget<QLabel>("disp_label_CPU_VALUE")->text(), QString("36.5"));
+        f.stopTimers();
         sim::clearWrittenReports(meter);
-        QTest::qWait(3300);
-        const int polls = countPolls(meter);
-        QVERIFY2(polls >= 2 && polls <= 4, qPrintable(QString::number(polls)));
+        f.tick("sampleTimer");
+        QCOMPARE(countPolls(meter), 1);
         const sim::Report first = sim::writtenReports(meter).front();
         for (int i = 9; i < 64; ++i)
             QCOMPARE(int(first[i]), 0);
+        f.tick("readTimer");
+        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.100000"));
+        QCOMPARE(f.widget<QLabel>("disp_label_CURR")->text(), QString("1.250000"));
+        QCOMPARE(f.widget<QLabel>("disp_label_CPU_VALUE")->text(), QString("36.5"));
         state.channels[0] = 12.345;
         sim::setState(meter, state);
-        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.34500"),
-                                  MeterFixture::linkTimeoutMs);
+        f.tick("sampleTimer");
+        f.tick("sampleTimer");
+        QCOMPARE(countPolls(meter), 3);
+        f.tick("readTimer");
+        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.34500"));
     }
 
     void upgradeRequestReplacesOnePollWithTheUpgradeModeFrame() {
@@ -71,27 +76,27 @@ private slots:
         QCOMPARE(framesOf(meter, 0x02).size(), 1);
     }
 
+    // One read tick takes every queued report, so the next tick shows the next report
+    // and nothing stale.
     void everyQueuedReportIsReadAndTheLatestShown() {
         MeterFixture f;
         sim::MeterState silent;
         silent.answersPolls = false;
         const int meter = sim::plug(sim::Identity(), silent);
         f.open();
+        f.stopTimers();
         for (double v : {1.0, 2.0, 3.0}) {
             sim::MeterState s = silent;
             s.channels[0] = v;
             sim::sendInput(meter, sim::measurementReport(s));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("3.000000"),
-                                  MeterFixture::linkTimeoutMs);
-        // Nothing stale is left in the queue: the next report is shown on the next tick.
-        QTest::qWait(1100);
+        f.tick("readTimer");
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("3.000000"));
         sim::MeterState s = silent;
         s.channels[0] = 7.0;
         sim::sendInput(meter, sim::measurementReport(s));
-        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("7.000000"),
-                                  1500);
+        f.tick("readTimer");
+        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("7.000000"));
     }
 
     void settingsChangesOnThePageReachTheMeter() {

@@ -30,7 +30,7 @@ private slots:
         const int recorded = f.logSize();
         const qint64 firstSample = f.dialog->acquisition()->log().timeAt(0);
         QVERIFY(recorded >= 2);
-        QTest::qWait(1200);
+        f.tick("sampleTimer"); // the meter is away: nothing is recorded
         QCOMPARE(f.logSize(), recorded);
         sim::replug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
@@ -61,7 +61,8 @@ private slots:
         QVERIFY(f.logSize() < kept);
     }
 
-    void ofTwoMetersTheLastListedIsOpened() {
+    // Both handles are on the meter listed last, and move together when it goes.
+    void ofTwoMetersBothHandlesWatchTheLastListedUntilItIsUnplugged() {
         MeterFixture f;
         sim::Identity first;
         first.serial = L"AAA1110000";
@@ -74,8 +75,39 @@ private slots:
         QCOMPARE(f.cardCount(), 1);
         QCOMPARE(f.cardText("label_serial_value"), QString("BBB222"));
         QCOMPARE(f.cardText("label_model_value"), QString("M514"));
-        QCOMPARE(sim::openHandleCount(b), 1);
-        QCOMPARE(sim::openHandleCount(a), 1); // the link thread watches the first
+        QCOMPARE(sim::openHandleCount(b), 2);
+        QCOMPARE(sim::openHandleCount(a), 0);
+        sim::unplug(b);
+        QTRY_COMPARE_WITH_TIMEOUT(f.cardText("label_serial_value"), QString("AAA111"),
+                                  MeterFixture::linkTimeoutMs);
+        QVERIFY(f.running());
+        QCOMPARE(sim::openHandleCount(a), 2);
+    }
+
+    // A busy meter (another program, or the libusb backend's claim) lets the link in but
+    // not the dialog: the tips bar says why the dashboard is empty until a retry succeeds.
+    void aMeterTheDialogCannotOpenIsRetriedWhileTheTipsBarSaysWhy() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        sim::setMaxOpenHandles(meter, 1);
+        f.open();
+        f.stopTimers();
+        auto* tips = f.widget<QLabel>("label_left_tips");
+        const QString failing = tips->text();
+        QVERIFY2(failing.contains("无法打开"), qPrintable(failing));
+        QCOMPARE(f.cardCount(), 0);
+        QVERIFY(!f.running());
+        f.tick("readTimer");
+        QCOMPARE(tips->text(), failing);
+        // Re-labelling puts the form's texts back; the reason must survive it.
+        QMetaObject::invokeMethod(f.dialog.get(), "onS_Act2Clicked_Slot");
+        QVERIFY2(tips->text().contains("cannot be opened"), qPrintable(tips->text()));
+        sim::setMaxOpenHandles(meter, -1);
+        f.tick("readTimer");
+        QVERIFY(f.running());
+        QCOMPARE(f.cardCount(), 1);
+        QCOMPARE(sim::openHandleCount(meter), 2);
+        QCOMPARE(tips->text(), QString("Tips:Hello!"));
     }
 
     void cardShowsTheProductWordsAndSerialPrefix_data() {
@@ -134,17 +166,24 @@ private slots:
         QVERIFY(log.contains("设备名称:USB <img src=file:///dev/zero> V1"));
     }
 
+    // The command goes to the dead handle and is dropped there: no message, and it does
+    // not reach the meter once it is back.
     void commandsToAnUnpluggedMeterAreLostSilently() {
         MeterFixture f;
         const int meter = sim::plug();
         f.open();
+        f.stopTimers();
         sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         sim::clearWrittenReports(meter);
         f.widget<QAbstractButton>("settings_btn_EN")->click();
+        QCOMPARE(sim::deadHandleWrites(meter), 1);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(
+            f.widget<QAbstractButton>("settings_btn_EN")->styleSheet().contains("rgb(0, 170, 0)"));
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
         QVERIFY(sim::writtenReports(meter).empty());
-        QCOMPARE(
-            f.widget<QAbstractButton>("settings_btn_EN")->styleSheet().contains("rgb(0, 170, 0)"),
-            true);
     }
 
     void upgradePageLogsConnectionChangesOnlyWhileShown() {

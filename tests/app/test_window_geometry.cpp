@@ -32,16 +32,6 @@ private slots:
         QCOMPARE(int(edgeRegion(frame, pos)), region);
     }
 
-    void cursorsFollowTheRegion() {
-        QCOMPARE(cursorFor(TopLeft), Qt::SizeFDiagCursor);
-        QCOMPARE(cursorFor(BottomRight), Qt::SizeFDiagCursor);
-        QCOMPARE(cursorFor(BottomLeft), Qt::SizeBDiagCursor);
-        QCOMPARE(cursorFor(TopRight), Qt::SizeBDiagCursor);
-        QCOMPARE(cursorFor(Left), Qt::SizeHorCursor);
-        QCOMPARE(cursorFor(Bottom), Qt::SizeVerCursor);
-        QCOMPARE(cursorFor(Inside), Qt::ArrowCursor);
-    }
-
     void leftEdgeAtMinimumWidthOnlyMovesOutward() {
         const QSize minimum(1232, 900);
         const QRect frame(QPoint(100, 50), QPoint(1331, 949));

