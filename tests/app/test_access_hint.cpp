@@ -14,10 +14,12 @@ QString tipsText(const MeterFixture& f) {
     return f.widget<QLabel>("label_left_tips")->text();
 }
 
-// The link thread retries a missing or refused meter every 500 ms.
+// The link thread lists the meters every 500 ms while it has none open, and opens the
+// one it finds; an unplugged meter is listed no more, so count the listings.
 void waitForMoreOpenAttempts(int count) {
-    const int target = sim::openAttempts() + count;
-    QTRY_VERIFY_WITH_TIMEOUT(sim::openAttempts() >= target, MeterFixture::linkTimeoutMs);
+    const size_t target = sim::enumerationTimes().size() + size_t(count);
+    QTRY_VERIFY_WITH_TIMEOUT(sim::enumerationTimes().size() >= target,
+                             MeterFixture::linkTimeoutMs);
 }
 
 } // namespace

@@ -36,7 +36,7 @@ private slots:
         int connects = 0;
         connect(f.dialog->linkThread(), &USBThread::usb_connect, &counter, [&] { ++connects; });
         QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > 0, MeterFixture::linkTimeoutMs);
-        const QString runStart = f.dialog->acquisition()->log().times().first();
+        const qint64 runStart = f.dialog->acquisition()->log().timeAt(0);
         int lastSize = f.logSize();
         for (int i = 0; i < cycles; ++i) {
             const int moreSamples = std::uniform_int_distribution<int>(0, 1)(random);
@@ -52,7 +52,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(connects == i + 1 && f.running(), MeterFixture::linkTimeoutMs);
             QCOMPARE(f.cardCount(), 1);
             QCOMPARE(sim::openHandleCount(meter), 2);
-            QCOMPARE(f.dialog->acquisition()->log().times().first(), runStart);
+            QCOMPARE(f.dialog->acquisition()->log().timeAt(0), runStart);
         }
         QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > lastSize, MeterFixture::linkTimeoutMs);
         f.dialog.reset();
