@@ -90,8 +90,9 @@ private slots:
 
     void modulesAreFoundByAddress() {
         QCOMPARE(QString(modules.pathOf(codeAddress(markerA))), QString("/proc/self/exe as given"));
+        // getpid, not write: a sanitizer build intercepts write in the executable itself.
         QVERIFY(
-            QString(modules.pathOf(reinterpret_cast<std::uintptr_t>(&::write))).contains("libc"));
+            QString(modules.pathOf(reinterpret_cast<std::uintptr_t>(&::getpid))).contains("libc"));
         QCOMPARE(QString(modules.pathOf(0)), QString());
     }
 
