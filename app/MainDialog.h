@@ -15,6 +15,7 @@ class Navigator;
 class QTimer;
 class QToolButton;
 class SettingsPages;
+class UpgradePage;
 class USBThread;
 
 struct hid_device_;
@@ -43,6 +44,7 @@ public:
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
+    UpgradePage* upgrade() const { return upgradePage; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,6 +78,12 @@ private slots:
 
     void on_disp_Btn_Run_clicked();
 
+    void on_upgrade_pushButton_openfile_clicked();
+    void on_upgrade_pushButton_start_clicked();
+    void usbreceivedata(const QByteArray& report);
+    void mytimer_timeout();
+    void usbsenderror();
+
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();
     void on_settings_slider_worklight_valueChanged(int position);
@@ -108,6 +116,7 @@ private:
     void setUpDeviceListHeader();
     void setUpToolButtons();
     void startLink();
+    void setUpUpgrade();
     void readTick();
     void sampleTick();
     void sendCommand(quint8 code);
@@ -120,6 +129,7 @@ private:
     quint8 pollMode = 1;
     QTimer* readTimer;
     QTimer* sampleTimer;
+    QTimer* mytimer = nullptr;
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
     ChartPanel* chartPanel = nullptr;
@@ -129,6 +139,7 @@ private:
     Navigator* navigator = nullptr;
     DeviceList* deviceList = nullptr;
     USBThread* usbThread = nullptr;
+    UpgradePage* upgradePage = nullptr;
 
     bool leftButtonDown = false;
     QPoint dragOffset;

@@ -7,6 +7,8 @@
 #include <SimMeter.h>
 #include <hidapi.h>
 
+#include "TestImage.h"
+
 #include <QtTest>
 
 #include <memory>
@@ -17,13 +19,6 @@ using Handle = std::unique_ptr<hid_device, void (*)(hid_device*)>;
 
 const QByteArray enterUpgradeMode = QByteArray::fromHex("55050902000000EEFF");
 const QByteArray poll = QByteArray::fromHex("550522050B008CEEFF");
-
-QByteArray imageOf(int size) {
-    QByteArray image(size, '\0');
-    for (int i = 0; i < size; ++i)
-        image[i] = static_cast<char>((i * 31 + 5) & 0xFF);
-    return image;
-}
 
 // The meter's side of one upgrade: a handle, and the packets sent as the link thread
 // sends them (0x55, then packet bytes 0-62).
@@ -102,7 +97,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::None, 0, observableWritingMs));
         Host host;
-        const QByteArray image = imageOf(1000);
+        const QByteArray image = testImage(1000);
         QCOMPARE(host.begin(image), QByteArray::fromHex("BB061200C861") + QByteArray(57, '\0'));
         QVERIFY(sim::inUpgradeMode(meter));
         for (int i = 0; i < 18; ++i) {
@@ -120,7 +115,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::None));
         Host host;
-        const QByteArray image = imageOf(59);
+        const QByteArray image = testImage(59);
         host.begin(image);
         host.write(poll);
         QCOMPARE(host.reply(), QByteArray());
@@ -135,7 +130,7 @@ private slots:
         const int meter = sim::plug();
         Host host;
         host.send(Upgrade::handshakePacket(100));
-        host.send(Upgrade::blockPacket(imageOf(100), 0));
+        host.send(Upgrade::blockPacket(testImage(100), 0));
         QCOMPARE(host.reply(), QByteArray());
         QVERIFY(!sim::inUpgradeMode(meter));
     }
@@ -144,7 +139,7 @@ private slots:
     void fullBlockIsCheckedOnItsLowCrcByteOnly() {
         sim::plug();
         Host host;
-        const QByteArray image = imageOf(116);
+        const QByteArray image = testImage(116);
         host.begin(image);
         Upgrade::Packet block = Upgrade::blockPacket(image, 0);
         block[63] ^= 0xFF;
@@ -166,7 +161,7 @@ private slots:
         QFETCH(int, byte);
         const int meter = sim::plug();
         Host host;
-        const QByteArray image = imageOf(200);
+        const QByteArray image = testImage(200);
         host.begin(image);
         Upgrade::Packet block = Upgrade::blockPacket(image, 0);
         block[byte] ^= 0x01;
@@ -192,7 +187,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::Fault(fault), 2));
         Host host;
-        const QByteArray image = imageOf(58 * 10);
+        const QByteArray image = testImage(58 * 10);
         host.begin(image);
         QCOMPARE(host.sendBlocks(image, 0, 4), types);
     }
@@ -201,7 +196,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::AckOlderBlock, 3));
         Host host;
-        const QByteArray image = imageOf(58 * 10);
+        const QByteArray image = testImage(58 * 10);
         host.begin(image);
         host.sendBlocks(image, 0, 3);
         host.send(Upgrade::blockPacket(image, 3));
@@ -213,7 +208,7 @@ private slots:
         sim::setUpgradeScript(meter,
                               script(sim::UpgradeScript::RepeatHandshake, 1, observableWritingMs));
         Host host;
-        const QByteArray image = imageOf(58 * 3);
+        const QByteArray image = testImage(58 * 3);
         host.begin(image);
         host.sendBlocks(image, 0, 2);
         QCOMPARE(host.sendBlocks(image, 0, 3), QByteArray::fromHex("DDDDDDEE"));
@@ -225,7 +220,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::BadHandshakeCrc));
         Host host;
-        const QByteArray reply = host.begin(imageOf(1000));
+        const QByteArray reply = host.begin(testImage(1000));
         QCOMPARE(reply.left(6), QByteArray::fromHex("BB061200379E"));
     }
 
@@ -233,7 +228,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::StayInNormalMode));
         Host host;
-        QCOMPARE(host.begin(imageOf(100)), QByteArray());
+        QCOMPARE(host.begin(testImage(100)), QByteArray());
         QVERIFY(!sim::inUpgradeMode(meter));
     }
 
@@ -241,7 +236,7 @@ private slots:
         const int meter = sim::plug();
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::RefuseWrite, 1));
         Host host;
-        const QByteArray image = imageOf(200);
+        const QByteArray image = testImage(200);
         host.begin(image);
         QCOMPARE(host.send(Upgrade::blockPacket(image, 0)), 64);
         QCOMPARE(host.send(Upgrade::blockPacket(image, 1)), -1);
@@ -262,7 +257,7 @@ private slots:
         sim::setUpgradeScript(meter,
                               script(sim::UpgradeScript::Unplug, atBlock, observableWritingMs));
         Host host;
-        const QByteArray image = imageOf(116);
+        const QByteArray image = testImage(116);
         host.begin(image);
         QCOMPARE(host.sendBlocks(image, 0, 2), types);
         QTRY_VERIFY(!sim::isPlugged(meter));
@@ -275,7 +270,7 @@ private slots:
         sim::setUpgradeScript(meter, script(sim::UpgradeScript::ReportFailure,
                                             sim::UpgradeScript::writingPhase, observableWritingMs));
         Host host;
-        const QByteArray image = imageOf(58);
+        const QByteArray image = testImage(58);
         host.begin(image);
         QCOMPARE(host.sendBlocks(image, 0, 1), QByteArray::fromHex("DDEE"));
         QCOMPARE(host.reply(5000).left(1), QByteArray("\x11"));

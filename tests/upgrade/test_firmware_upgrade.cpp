@@ -1,7 +1,9 @@
 #include "FirmwareUpgrade.h"
 #include "UpgradeReplies.h"
 
+#include "TestImage.h"
 #include <QRandomGenerator>
+
 #include <QtTest>
 
 #include <vector>
@@ -9,13 +11,6 @@
 namespace {
 
 using Outcome = FirmwareUpgrade::Outcome;
-
-QByteArray imageOf(int size) {
-    QByteArray image(size, '\0');
-    for (int i = 0; i < size; ++i)
-        image[i] = static_cast<char>((i * 13 + 1) & 0xFF);
-    return image;
-}
 
 // Everything the engine produced, and the clock it reads.
 struct Harness {
@@ -58,7 +53,7 @@ class FirmwareUpgradeTest : public QObject {
 private slots:
     void startSendsTheHandshakeAndWaitsForTheMeter() {
         Harness h;
-        h.engine.start(imageOf(1000));
+        h.engine.start(testImage(1000));
         QVERIFY(h.engine.upgrading());
         QCOMPARE(h.engine.timeoutTicks(), 0);
         QCOMPARE(int(h.sent.size()), 1);
@@ -68,7 +63,7 @@ private slots:
 
     void twoFullBlocksAreSentOneAckAtATimeThenTheMeterIsAwaited() {
         Harness h;
-        const QByteArray image = imageOf(116);
+        const QByteArray image = testImage(116);
         h.engine.start(image);
         h.engine.handleReport(replies::handshake());
         QCOMPARE(h.log, QStringList({"握手成功...", "开始传输固件..."}));
@@ -87,7 +82,7 @@ private slots:
 
     void allReceivedLogsTimeAndSpeedAndKeepsWaitingForTheWrite() {
         Harness h;
-        h.engine.start(imageOf(20480));
+        h.engine.start(testImage(20480));
         h.now = 1005;
         h.transferAll(20480);
         h.now = 1015;
@@ -110,7 +105,7 @@ private slots:
 
     void transferUnderASecondShowsASpeedWithoutDividingByZero() {
         Harness h;
-        h.engine.start(imageOf(1000));
+        h.engine.start(testImage(1000));
         h.transferAll(1000);
         h.engine.handleReport(replies::allReceived());
         QCOMPARE(h.log.mid(2, 3), QStringList({"传输完成...", "传输耗时0秒", "≥1000字节/秒"}));
@@ -132,7 +127,7 @@ private slots:
         QFETCH(QList<float>, percents);
         QFETCH(QList<int>, values);
         Harness h;
-        h.engine.start(imageOf(size));
+        h.engine.start(testImage(size));
         h.transferAll(size);
         QCOMPARE(int(h.progress.size()), Upgrade::blockCount(size));
         const int first = 0;
@@ -149,7 +144,7 @@ private slots:
 
     void silenceOf120TicksEndsTheUpgrade() {
         Harness h;
-        h.engine.start(imageOf(116));
+        h.engine.start(testImage(116));
         h.ticks(119);
         QVERIFY(h.engine.upgrading());
         QVERIFY(h.outcomes.empty());
@@ -162,7 +157,7 @@ private slots:
 
     void everyAcceptedReplyRestartsTheTimeOutEvenAfterAllReceived() {
         Harness h;
-        h.engine.start(imageOf(116));
+        h.engine.start(testImage(116));
         h.ticks(100);
         h.engine.handleReport(replies::handshake());
         QCOMPARE(h.engine.timeoutTicks(), 0);
@@ -180,7 +175,7 @@ private slots:
 
     void meterFailureEndsTheUpgrade() {
         Harness h;
-        h.engine.start(imageOf(116));
+        h.engine.start(testImage(116));
         h.engine.handleReport(replies::handshake());
         h.ticks(5);
         h.engine.handleReport(replies::failed());
@@ -195,7 +190,7 @@ private slots:
         Harness h;
         h.engine.sendFailed();
         QVERIFY(h.outcomes.empty());
-        h.engine.start(imageOf(116));
+        h.engine.start(testImage(116));
         h.engine.sendFailed();
         QVERIFY(!h.engine.upgrading());
         QCOMPARE(h.outcomes, std::vector<Outcome>{Outcome::SendFailed});
@@ -203,7 +198,7 @@ private slots:
 
     void handshakeReplyWithAWrongCrcChangesNothing() {
         Harness h;
-        h.engine.start(imageOf(116));
+        h.engine.start(testImage(116));
         h.ticks(7);
         h.engine.handleReport(replies::handshake(2, false));
         QCOMPARE(h.engine.timeoutTicks(), 7);
@@ -213,7 +208,7 @@ private slots:
 
     void olderAcknowledgementRestartsTheTimeOutAndSendsNothing() {
         Harness h;
-        h.engine.start(imageOf(1000));
+        h.engine.start(testImage(1000));
         h.engine.handleReport(replies::handshake());
         h.engine.handleReport(replies::ack(0));
         h.ticks(50);
@@ -228,7 +223,7 @@ private slots:
 
     void secondHandshakeReplyRestartsFromBlockZero() {
         Harness h;
-        const QByteArray image = imageOf(1000);
+        const QByteArray image = testImage(1000);
         h.engine.start(image);
         h.engine.handleReport(replies::handshake());
         for (int i = 0; i < 5; ++i)
@@ -257,11 +252,11 @@ private slots:
     // An abandoned upgrade leaves no block position behind for the next one to resume.
     void acknowledgementBeforeTheHandshakeReplySendsNothing() {
         Harness h;
-        h.engine.start(imageOf(2000));
+        h.engine.start(testImage(2000));
         h.engine.handleReport(replies::handshake());
         h.engine.handleReport(replies::ack(0));
         h.engine.sendFailed();
-        h.engine.start(imageOf(100));
+        h.engine.start(testImage(100));
         QCOMPARE(h.engine.blockIndex(), 0);
         h.engine.handleReport(replies::ack(1));
         QCOMPARE(h.sent.back(), Upgrade::handshakePacket(100));

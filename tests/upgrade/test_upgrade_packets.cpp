@@ -3,6 +3,8 @@
 #include "UpgradeReply.h"
 #include "UpgradeTexts.h"
 
+#include "TestImage.h"
+
 #include <QtTest>
 
 #include <initializer_list>
@@ -23,13 +25,6 @@ QByteArray packetBytes(const Upgrade::Packet& packet) {
 // `head` followed by zeros up to 64 bytes.
 QByteArray padded(const QByteArray& head) {
     return head + QByteArray(64 - head.size(), '\0');
-}
-
-QByteArray imageOf(int size) {
-    QByteArray image(size, '\0');
-    for (int i = 0; i < size; ++i)
-        image[i] = static_cast<char>((i * 7 + 3) & 0xFF);
-    return image;
 }
 
 // A 64-byte report carrying `reply` from byte 1 on; byte 0 is what the meter puts there.
@@ -81,7 +76,7 @@ private slots:
     }
 
     void fullBlockCarries58BytesAndItsCrcReachesByte63() {
-        const QByteArray image = imageOf(116);
+        const QByteArray image = testImage(116);
         const QByteArray block = packetBytes(Upgrade::blockPacket(image, 1));
         QCOMPARE(block.left(4), bytes({0xCC, 0x40, 0x01, 0x00}));
         QCOMPARE(block.mid(4, 58), image.mid(58, 58));
@@ -92,7 +87,7 @@ private slots:
     }
 
     void lastBlockOfOneByteHasLength7AndItsCrcAt5() {
-        const QByteArray image = imageOf(59);
+        const QByteArray image = testImage(59);
         QCOMPARE(quint8(Upgrade::blockPacket(image, 0)[1]), quint8(0x40));
         const QByteArray block = packetBytes(Upgrade::blockPacket(image, 1));
         const quint16 crc =
@@ -102,7 +97,7 @@ private slots:
     }
 
     void blockIndexIsLittleEndian() {
-        const QByteArray image = imageOf(300 * 58);
+        const QByteArray image = testImage(300 * 58);
         const Upgrade::Packet block = Upgrade::blockPacket(image, 0x0102);
         QCOMPARE(block[2], quint8(0x02));
         QCOMPARE(block[3], quint8(0x01));
