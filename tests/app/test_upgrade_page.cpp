@@ -6,6 +6,7 @@
 #include "MeterFixture.h"
 #include "Setting.h"
 #include "UpgradePage.h"
+#include "UpgradeScripts.h"
 
 #include "TestImage.h"
 #include <QFile>
@@ -48,12 +49,8 @@ const QByteArray handshakeReport = QByteArray::fromHex("55AA06");
 struct UpgradeFixture : MeterFixture {
     explicit UpgradeFixture(sim::UpgradeScript::Fault fault = sim::UpgradeScript::None,
                             int atBlock = 0) {
-        sim::UpgradeScript script;
-        script.fault = fault;
-        script.atBlock = atBlock;
-        script.writingMs = 50;
         meter = sim::plug();
-        sim::setUpgradeScript(meter, script);
+        sim::setUpgradeScript(meter, upgradeScript(fault, atBlock));
     }
     MainDialog& openOnUpgradePage() {
         MainDialog& d = open();

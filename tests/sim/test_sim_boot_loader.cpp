@@ -8,6 +8,7 @@
 #include <hidapi.h>
 
 #include "TestImage.h"
+#include "UpgradeScripts.h"
 
 #include <QtTest>
 
@@ -77,14 +78,6 @@ QByteArray received(int meter) {
 // A writing phase long enough for the test to read what came before its end.
 constexpr int observableWritingMs = 1000;
 
-sim::UpgradeScript script(sim::UpgradeScript::Fault fault, int atBlock = 0, int writingMs = 0) {
-    sim::UpgradeScript s;
-    s.fault = fault;
-    s.atBlock = atBlock;
-    s.writingMs = writingMs;
-    return s;
-}
-
 } // namespace
 
 class SimBootLoaderTest : public QObject {
@@ -95,7 +88,8 @@ private slots:
 
     void fullUpgradeIsAcknowledgedWrittenAndKept() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::None, 0, observableWritingMs));
+        sim::setUpgradeScript(meter,
+                              upgradeScript(sim::UpgradeScript::None, 0, observableWritingMs));
         Host host;
         const QByteArray image = testImage(1000);
         QCOMPARE(host.begin(image), QByteArray::fromHex("BB061200C861") + QByteArray(57, '\0'));
@@ -113,7 +107,7 @@ private slots:
 
     void pollsGoUnansweredInUpgradeModeAndAnsweredAfterIt() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::None));
+        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::None));
         Host host;
         const QByteArray image = testImage(59);
         host.begin(image);
@@ -185,7 +179,7 @@ private slots:
         QFETCH(int, fault);
         QFETCH(QByteArray, types);
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::Fault(fault), 2));
+        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::Fault(fault), 2));
         Host host;
         const QByteArray image = testImage(58 * 10);
         host.begin(image);
@@ -194,7 +188,7 @@ private slots:
 
     void olderAcknowledgementNamesTheBlockBefore() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::AckOlderBlock, 3));
+        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::AckOlderBlock, 3));
         Host host;
         const QByteArray image = testImage(58 * 10);
         host.begin(image);
@@ -205,8 +199,8 @@ private slots:
 
     void secondHandshakeRestartsTheImageFromBlockZero() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter,
-                              script(sim::UpgradeScript::RepeatHandshake, 1, observableWritingMs));
+        sim::setUpgradeScript(
+            meter, upgradeScript(sim::UpgradeScript::RepeatHandshake, 1, observableWritingMs));
         Host host;
         const QByteArray image = testImage(58 * 3);
         host.begin(image);
@@ -218,7 +212,7 @@ private slots:
 
     void handshakeReplyCanCarryAWrongCrc() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::BadHandshakeCrc));
+        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::BadHandshakeCrc));
         Host host;
         const QByteArray reply = host.begin(testImage(1000));
         QCOMPARE(reply.left(6), QByteArray::fromHex("BB061200379E"));
@@ -226,7 +220,7 @@ private slots:
 
     void meterCanStayOutOfUpgradeMode() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::StayInNormalMode));
+        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::StayInNormalMode));
         Host host;
         QCOMPARE(host.begin(testImage(100)), QByteArray());
         QVERIFY(!sim::inUpgradeMode(meter));
@@ -234,7 +228,7 @@ private slots:
 
     void meterCanRefuseTheWriteOfABlock() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::RefuseWrite, 1));
+        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::RefuseWrite, 1));
         Host host;
         const QByteArray image = testImage(200);
         host.begin(image);
@@ -254,8 +248,8 @@ private slots:
         QFETCH(int, atBlock);
         QFETCH(QByteArray, types);
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter,
-                              script(sim::UpgradeScript::Unplug, atBlock, observableWritingMs));
+        sim::setUpgradeScript(
+            meter, upgradeScript(sim::UpgradeScript::Unplug, atBlock, observableWritingMs));
         Host host;
         const QByteArray image = testImage(116);
         host.begin(image);
@@ -267,7 +261,8 @@ private slots:
 
     void failureInTheWritingPhaseReplacesWritten() {
         const int meter = sim::plug();
-        sim::setUpgradeScript(meter, script(sim::UpgradeScript::ReportFailure,
+        sim::setUpgradeScript(meter,
+                              upgradeScript(sim::UpgradeScript::ReportFailure,
                                             sim::UpgradeScript::writingPhase, observableWritingMs));
         Host host;
         const QByteArray image = testImage(58);
