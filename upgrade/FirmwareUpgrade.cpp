@@ -31,8 +31,11 @@ qint64 FirmwareUpgrade::systemClock() {
 }
 
 // The block position starts afresh: an acknowledgement arriving before the handshake
-// reply must not send a block at an earlier upgrade's position.
+// reply must not send a block at an earlier upgrade's position. An image the block count
+// cannot describe is not started.
 void FirmwareUpgrade::start(const QByteArray& newImage) {
+    if (newImage.isEmpty() || newImage.size() > Upgrade::maxImageSize)
+        return;
     image = newImage;
     running = true;
     ticks = 0;

@@ -45,8 +45,8 @@ public:
 
     explicit FirmwareUpgrade(Output output, Clock clock = systemClock);
 
-    // Starts an upgrade of `image` (1 byte to 2 MiB) and sends the handshake; an upgrade
-    // still running is abandoned.
+    // Starts an upgrade of `image` and sends the handshake; an upgrade still running is
+    // abandoned. An empty image or one above 2 MiB starts nothing.
     void start(const QByteArray& image);
     // One 64-byte input report from the link; ignored unless an upgrade runs.
     void handleReport(const QByteArray& report);

@@ -61,6 +61,16 @@ private slots:
         QVERIFY(h.log.isEmpty());
     }
 
+    void imageOutsideTheSizeRulesStartsNothing() {
+        Harness h;
+        h.engine.start(QByteArray());
+        h.engine.start(QByteArray(Upgrade::maxImageSize + 1, '\0'));
+        QVERIFY(!h.engine.upgrading());
+        QVERIFY(h.sent.empty());
+        h.engine.start(QByteArray(Upgrade::maxImageSize, '\0'));
+        QCOMPARE(h.sent.back(), Upgrade::handshakePacket(Upgrade::maxImageSize));
+    }
+
     void twoFullBlocksAreSentOneAckAtATimeThenTheMeterIsAwaited() {
         Harness h;
         const QByteArray image = testImage(116);
