@@ -218,25 +218,6 @@ private slots:
         QCOMPARE(reply.left(6), QByteArray::fromHex("BB061200379E"));
     }
 
-    void meterCanStayOutOfUpgradeMode() {
-        const int meter = sim::plug();
-        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::StayInNormalMode));
-        Host host;
-        QCOMPARE(host.begin(testImage(100)), QByteArray());
-        QVERIFY(!sim::inUpgradeMode(meter));
-    }
-
-    void meterCanRefuseTheWriteOfABlock() {
-        const int meter = sim::plug();
-        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::RefuseWrite, 1));
-        Host host;
-        const QByteArray image = testImage(200);
-        host.begin(image);
-        QCOMPARE(host.send(Upgrade::blockPacket(image, 0)), 64);
-        QCOMPARE(host.send(Upgrade::blockPacket(image, 1)), -1);
-        QVERIFY(sim::isPlugged(meter));
-    }
-
     void meterCanUnplugDuringTheBlocksOrTheWritingPhase_data() {
         QTest::addColumn<int>("atBlock");
         QTest::addColumn<QByteArray>("types");
