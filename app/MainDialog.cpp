@@ -13,6 +13,7 @@
 #include "MeterIdentity.h"
 #include "MeterReading.h"
 #include "Navigator.h"
+#include "PlainTextLog.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
 #include "SettingsPages.h"
@@ -23,8 +24,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTextCursor>
-#include <QTextEdit>
 #include <QTimer>
 
 namespace {
@@ -54,16 +53,6 @@ QString toolButtonStyle(const char* background) {
            QStringLiteral("QToolButton{border:none;border-radius:8px;padding:5px;}") +
            QStringLiteral("QToolButton:pressed{background:%1;}").arg(QStringLiteral("#737A97")) +
            QStringLiteral("QToolButton:hover{ border-style: outset; border: 2px groove green;}");
-}
-
-// Appends one line as plain text: device strings must never be read as markup.
-void appendLogLine(QTextEdit* log, const QString& line) {
-    QTextCursor cursor(log->document());
-    cursor.movePosition(QTextCursor::End);
-    if (!log->document()->isEmpty())
-        cursor.insertBlock();
-    cursor.insertText(line);
-    log->ensureCursorVisible();
 }
 
 } // namespace
@@ -100,6 +89,7 @@ MainDialog::MainDialog(QWidget* parent)
         this);
 
     startLink();
+    setUpUpgrade();
 
     sampleTimer->setObjectName(QStringLiteral("sampleTimer"));
     sampleTimer->setInterval(timerIntervalMs);
@@ -255,8 +245,8 @@ void MainDialog::usbconnect(const QString& dev_str) {
     accessHint->clear();
     ui->upgrade_label_devvalue->setText(dev_str);
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
-        appendLogLine(ui->upgrade_text_log, trMain("设备已连接"));
-        appendLogLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
+        appendPlainLine(ui->upgrade_text_log, trMain("设备已连接"));
+        appendPlainLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
         showConnectionOnUpgradePage(true);
     }
     if (deviceList->open(usbThread->meterPath()))
@@ -265,7 +255,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
 
 void MainDialog::usbdisconnect() {
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
-        appendLogLine(ui->upgrade_text_log, trMain("设备已断开"));
+        appendPlainLine(ui->upgrade_text_log, trMain("设备已断开"));
         showConnectionOnUpgradePage(false);
     }
     deviceList->markDisconnected();

@@ -16,6 +16,7 @@ class Navigator;
 class QTimer;
 class QToolButton;
 class SettingsPages;
+class UpgradePage;
 class USBThread;
 
 struct hid_device_;
@@ -44,6 +45,7 @@ public:
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
+    UpgradePage* upgrade() const { return upgradePage; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +79,12 @@ private slots:
     void usbdisconnect();
 
     void on_disp_Btn_Run_clicked();
+
+    void on_upgrade_pushButton_openfile_clicked();
+    void on_upgrade_pushButton_start_clicked();
+    void usbreceivedata(const QByteArray& report);
+    void mytimer_timeout();
+    void usbsenderror();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();
@@ -112,6 +120,7 @@ private:
     void disarmDefaultButtons();
     void startLink();
     void retryMeterHandle();
+    void setUpUpgrade();
     void readTick();
     void sampleTick();
     void sendCommand(quint8 code);
@@ -124,6 +133,7 @@ private:
     quint8 pollMode = 1;
     QTimer* readTimer;
     QTimer* sampleTimer;
+    QTimer* mytimer = nullptr;
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
     ChartPanel* chartPanel = nullptr;
@@ -134,6 +144,7 @@ private:
     DeviceList* deviceList = nullptr;
     AccessHint* accessHint = nullptr;
     USBThread* usbThread = nullptr;
+    UpgradePage* upgradePage = nullptr;
 
     bool leftButtonDown = false;
     QPoint dragOffset;

@@ -28,16 +28,20 @@ float floatFromBits(uint32_t bits) {
 
 } // namespace
 
-std::vector<Report> MeterModel::handleOutput(const Report& report) {
-    if (startsWithPollFrame(report)) {
-        if (!current.answersPolls)
-            return {};
-        return {measurementReport(current)};
-    }
+Answer MeterModel::handleOutput(const Report& report) {
     const std::optional<Command> command = parseCommand(report);
+    if (command && !command->hasParameter && command->code == wire::command::upgradeMode) {
+        loader.enter();
+        return {};
+    }
+    if (loader.active())
+        return loader.handleOutput(report);
+    if (startsWithPollFrame(report))
+        return {current.answersPolls ? std::vector<Report>{measurementReport(current)}
+                                     : std::vector<Report>{}};
     if (!command)
         return {};
-    return handleCommand(*command);
+    return {handleCommand(*command)};
 }
 
 std::optional<MeterModel::Command> MeterModel::parseCommand(const Report& report) {

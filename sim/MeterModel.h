@@ -2,6 +2,7 @@
 
 // What the simulated meter does with the output reports the host writes to it.
 
+#include "BootLoader.h"
 #include "SimMeter.h"
 
 #include <optional>
@@ -13,12 +14,15 @@ class MeterModel {
 public:
     explicit MeterModel(const MeterState& state) : current(state) {}
 
-    // One 64-byte output report; returns the input reports the meter sends in answer, in
-    // order. Reports the meter does not understand change nothing and get no answer.
-    std::vector<Report> handleOutput(const Report& report);
+    // One 64-byte output report; returns what the meter does in answer. Reports the meter
+    // does not understand change nothing and get no answer. In upgrade mode the boot
+    // loader answers instead, and polls go unanswered.
+    Answer handleOutput(const Report& report);
 
     MeterState& state() { return current; }
     const MeterState& state() const { return current; }
+    BootLoader& bootLoader() { return loader; }
+    const BootLoader& bootLoader() const { return loader; }
 
 private:
     struct Command {
@@ -33,6 +37,7 @@ private:
     void restoreFactorySettings();
 
     MeterState current;
+    BootLoader loader;
 };
 
 } // namespace sim

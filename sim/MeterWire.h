@@ -27,6 +27,7 @@ inline constexpr std::array<uint8_t, 9> pollFrame{0x55, 0x05, 0x22, 0x05, 0x0B,
                                                   0x00, 0x8C, 0xEE, 0xFF};
 
 namespace command {
+inline constexpr uint8_t upgradeMode = 0x02;
 inline constexpr uint8_t languageChinese = 0x20;
 inline constexpr uint8_t languageEnglish = 0x21;
 inline constexpr uint8_t workBrightness = 0x22;

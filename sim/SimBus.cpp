@@ -7,6 +7,7 @@
 #include "HidHandle.h"
 #include "MeterWire.h"
 #include "SimDevice.h"
+#include "SimTimer.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -83,6 +84,35 @@ bool refuseClosed(const hid_device* handle) {
     return true;
 }
 
+// Power lost: open handles die, an upgrade in progress ends.
+void pullOut(Device& device) {
+    device.plugged = false;
+    device.model.bootLoader().reset();
+    killHandles(device);
+}
+
+void act(const std::shared_ptr<Device>& device, const Answer& answer);
+
+// The writing phase of an upgrade ends on the meter's clock, unless the device is gone.
+void finishWritingLater(const std::shared_ptr<Device>& device, int delayMs) {
+    timer::runLater(delayMs, [weak = std::weak_ptr<Device>(device)] {
+        const auto lock = lockRegistry();
+        const std::shared_ptr<Device> alive = weak.lock();
+        if (alive && alive->plugged)
+            act(alive, alive->model.bootLoader().finishWriting());
+    });
+}
+
+// Caller holds the lock.
+void act(const std::shared_ptr<Device>& device, const Answer& answer) {
+    for (const Report& reply : answer.reports)
+        broadcast(*device, std::vector<unsigned char>(reply.begin(), reply.end()));
+    if (answer.finishAfterMs >= 0)
+        finishWritingLater(device, answer.finishAfterMs);
+    if (answer.unplug)
+        pullOut(*device);
+}
+
 } // namespace
 
 int plug(const Identity& identity, const MeterState& state) {
@@ -94,10 +124,8 @@ int plug(const Identity& identity, const MeterState& state) {
 
 void unplug(int id) {
     const auto lock = lockRegistry();
-    if (Device* device = find(id)) {
-        device->plugged = false;
-        killHandles(*device);
-    }
+    if (Device* device = find(id))
+        pullOut(*device);
 }
 
 void replug(int id) {
@@ -151,6 +179,24 @@ void clearWrittenReports(int id) {
     const auto lock = lockRegistry();
     if (Device* device = find(id))
         device->written.clear();
+}
+
+void setUpgradeScript(int id, const UpgradeScript& script) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->model.bootLoader().setScript(script);
+}
+
+std::vector<unsigned char> receivedImage(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device ? device->model.bootLoader().image() : std::vector<unsigned char>();
+}
+
+bool inUpgradeMode(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device && device->model.bootLoader().active();
 }
 
 MeterState state(int id) {
@@ -296,10 +342,12 @@ int write(hid_device* handle, const unsigned char* data, std::size_t length) {
     }
     Report report{};
     std::copy_n(data, length, report.begin());
-    Device& device = *handle->device;
-    device.written.push_back(report);
-    for (const Report& reply : device.model.handleOutput(report))
-        broadcast(device, std::vector<unsigned char>(reply.begin(), reply.end()));
+    const std::shared_ptr<Device> device = handle->device;
+    device->written.push_back(report);
+    const Answer answer = device->model.handleOutput(report);
+    if (answer.refuseWrite)
+        return -1;
+    act(device, answer);
     return static_cast<int>(length);
 }
 

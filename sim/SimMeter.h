@@ -42,6 +42,28 @@ struct MeterState {
     bool answersPolls = true; // false: stays silent on poll frames
 };
 
+// How the meter's upgrade mode misbehaves: the fault happens once per upgrade, when block
+// `atBlock` arrives (in place of its acknowledgement), or at the end of the writing phase
+// when `atBlock` is writingPhase. BadHandshakeCrc and StayInNormalMode ignore `atBlock`.
+struct UpgradeScript {
+    enum Fault {
+        None,
+        StayInNormalMode, // command 02 is ignored: the handshake gets no answer
+        BadHandshakeCrc,  // the 0xBB reply carries a wrong CRC
+        ReportFailure,    // 0x11
+        GoSilent,         // nothing more is answered in this upgrade
+        AckOlderBlock,    // the block is kept but the block before it is acknowledged
+        RepeatHandshake,  // a second 0xBB: the meter expects block 0 again
+        Unplug,           // the meter drops off the bus
+        RefuseWrite,      // the host's write of the block fails
+    };
+    static constexpr int writingPhase = -1;
+
+    Fault fault = None;
+    int atBlock = 0;
+    int writingMs = 1000; // from 0xEE to 0xFF
+};
+
 // Plugs in a new device (listed after those already present); returns its id.
 int plug(const Identity& identity = Identity(), const MeterState& state = MeterState());
 void unplug(int id);
@@ -61,6 +83,11 @@ void sendRawInput(int id, const std::vector<unsigned char>& bytes);
 // Every report written to the device through any handle, in order, as written.
 std::vector<Report> writtenReports(int id);
 void clearWrittenReports(int id);
+
+void setUpgradeScript(int id, const UpgradeScript& script);
+// The firmware bytes the meter accepted in its last upgrade, in order.
+std::vector<unsigned char> receivedImage(int id);
+bool inUpgradeMode(int id);
 
 MeterState state(int id);
 void setState(int id, const MeterState& state);

@@ -1,0 +1,14 @@
+#include "PlainTextLog.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+void appendPlainLine(QTextEdit* log, const QString& line) {
+    QTextCursor cursor(log->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!log->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(line);
+    log->ensureCursorVisible();
+}

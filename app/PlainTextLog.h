@@ -1,0 +1,8 @@
+#pragma once
+
+class QString;
+class QTextEdit;
+
+// Appends one line as plain text: file paths and device strings must never be read as
+// markup.
+void appendPlainLine(QTextEdit* log, const QString& line);

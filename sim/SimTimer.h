@@ -1,0 +1,13 @@
+#pragma once
+
+// The meter's own clock: work it does some time after a report, such as ending the
+// writing phase of an upgrade, runs on one background thread.
+
+#include <functional>
+
+namespace sim::timer {
+
+// Runs `task` on the timer thread after `delayMs`. Tasks still waiting at exit are dropped.
+void runLater(int delayMs, std::function<void()> task);
+
+} // namespace sim::timer

@@ -1,0 +1,243 @@
+// The firmware upgrade page in the real dialog, over the real link thread and the
+// simulated meter's boot loader.
+
+#include "DialogCatcher.h"
+#include "FirmwareUpgrade.h"
+#include "MeterFixture.h"
+#include "Setting.h"
+#include "UpgradePage.h"
+#include "UpgradeScripts.h"
+
+#include "TestImage.h"
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include <QtTest>
+
+namespace {
+
+constexpr int upgradeTimeoutMs = 30000; // the 3 s wait, the transfer and the writing phase
+
+QString writeFile(const QString& name, const QByteArray& content) {
+    QFile file(name);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+    return QFileInfo(file).absoluteFilePath();
+}
+
+QByteArray received(int meter) {
+    const std::vector<unsigned char> image = sim::receivedImage(meter);
+    return QByteArray(reinterpret_cast<const char*>(image.data()), int(image.size()));
+}
+
+// Where the first written report starting with `head` is, -1 when none is.
+int writtenAt(int meter, const QByteArray& head) {
+    const std::vector<sim::Report> written = sim::writtenReports(meter);
+    for (std::size_t i = 0; i < written.size(); ++i)
+        if (QByteArray(reinterpret_cast<const char*>(written[i].data()), head.size()) == head)
+            return int(i);
+    return -1;
+}
+
+const QByteArray enterUpgradeFrame = QByteArray::fromHex("55050902000000EEFF");
+const QByteArray handshakeReport = QByteArray::fromHex("55AA06");
+
+// A dialog on the upgrade page with a meter behind it.
+struct UpgradeFixture : MeterFixture {
+    explicit UpgradeFixture(sim::UpgradeScript::Fault fault = sim::UpgradeScript::None,
+                            int atBlock = 0) {
+        meter = sim::plug();
+        sim::setUpgradeScript(meter, upgradeScript(fault, atBlock));
+    }
+    MainDialog& openOnUpgradePage() {
+        MainDialog& d = open();
+        widget<QAbstractButton>("disp_btnUpgrade")->click();
+        return d;
+    }
+    UpgradePage* page() const { return dialog->upgrade(); }
+    QPushButton* startButton() const { return widget<QPushButton>("upgrade_pushButton_start"); }
+    QProgressBar* bar() const { return widget<QProgressBar>("upgrade_progressBar_fw"); }
+    QStringList log() const {
+        return widget<QTextEdit>("upgrade_text_log")->toPlainText().split('\n');
+    }
+    QTimer* ticks() const { return dialog->findChild<QTimer*>("mytimer"); }
+    void tick(int count) {
+        for (int i = 0; i < count; ++i)
+            QMetaObject::invokeMethod(dialog.get(), "mytimer_timeout");
+    }
+    // Loads an image of `size` bytes and starts the upgrade.
+    QByteArray startWith(int size) {
+        const QByteArray image = testImage(size);
+        page()->loadFile(writeFile("firmware.bin", image));
+        startButton()->click();
+        return image;
+    }
+    bool idle() const { return !page()->upgrade().upgrading(); }
+
+    int meter = 0;
+    DialogCatcher dialogs;
+};
+
+} // namespace
+
+class UpgradePageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void browsingLoadsTheChosenFileAndRemembersWhereItWas() {
+        UpgradeFixture f;
+        f.openOnUpgradePage();
+        const QString path = writeFile("first.bin", testImage(1000));
+        Setting().writeValue("file_path", path);
+        f.dialogs.fileToChoose = path;
+        f.widget<QAbstractButton>("upgrade_pushButton_openfile")->click();
+        QCOMPARE(
+            f.dialogs.fileDialogs,
+            QStringList({"打开固件文件|" + QFileInfo(path).absolutePath() + "|BIN文件(*.bin)"}));
+        QCOMPARE(f.widget<QLineEdit>("upgrade_lineEdit_filename")->text(), path);
+        QCOMPARE(f.widget<QLabel>("upgrade_label_fwsizevalue")->text(),
+                 QString("固件大小:1000字节"));
+        QCOMPARE(f.log().mid(0, 2), QStringList({"打开文件...", "读取文件完成..."}));
+        QVERIFY(f.startButton()->isEnabled());
+        QVERIFY(f.dialogs.boxes.isEmpty());
+        f.dialogs.fileToChoose.clear(); // cancelled: nothing changes
+        f.widget<QAbstractButton>("upgrade_pushButton_openfile")->click();
+        QCOMPARE(f.widget<QLineEdit>("upgrade_lineEdit_filename")->text(), path);
+    }
+
+    void filesOutsideTheSizeRulesAreRefusedAndTheOldImageKept_data() {
+        QTest::addColumn<int>("size"); // -1: the file is gone before it is read
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("logLine");
+        QTest::newRow("2 MiB + 1") << 2097153 << "错误|固件过大,请选择正确的固件"
+                                   << "固件过大,请选择正确的固件";
+        QTest::newRow("empty") << 0 << "错误|空的固件"
+                               << "固件是空的";
+        QTest::newRow("gone") << -1 << "error|打开文件失败"
+                              << "打开文件失败";
+    }
+    void filesOutsideTheSizeRulesAreRefusedAndTheOldImageKept() {
+        QFETCH(int, size);
+        QFETCH(QString, box);
+        QFETCH(QString, logLine);
+        UpgradeFixture f;
+        f.openOnUpgradePage();
+        const QString good = writeFile("good.bin", testImage(2097152));
+        f.page()->loadFile(good);
+        QCOMPARE(f.widget<QLabel>("upgrade_label_fwsizevalue")->text(),
+                 QString("固件大小:2048.0KB   2097152字节"));
+        f.startButton()->setEnabled(false);
+        const QString bad = size < 0 ? QString("gone.bin") : writeFile("bad.bin", testImage(size));
+        f.page()->loadFile(bad);
+        QCOMPARE(f.dialogs.boxes, QStringList{box});
+        QCOMPARE(f.log().last(), logLine);
+        QCOMPARE(f.widget<QLineEdit>("upgrade_lineEdit_filename")->text(), good);
+        QVERIFY(!f.startButton()->isEnabled());
+        QCOMPARE(Setting().readValue("file_path"), good);
+    }
+
+    void fullUpgradeWritesTheFileIntoTheMeter() {
+        UpgradeFixture f;
+        f.openOnUpgradePage();
+        // A timer due at once: the 3 s wait must not run it before the handshake is out.
+        int handshakesWhenTimerRan = -1;
+        QTimer::singleShot(
+            0, [&] { handshakesWhenTimerRan = writtenAt(f.meter, handshakeReport) >= 0 ? 1 : 0; });
+        const QByteArray image = f.startWith(5800);
+        QVERIFY(f.ticks()->isActive());
+        QCOMPARE(f.startButton()->text(), QString("正在下载"));
+        QTRY_VERIFY(handshakesWhenTimerRan >= 0);
+        QCOMPARE(handshakesWhenTimerRan, 1);
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), upgradeTimeoutMs);
+        QCOMPARE(received(f.meter), image);
+        QVERIFY(writtenAt(f.meter, enterUpgradeFrame) >= 0);
+        QVERIFY(writtenAt(f.meter, enterUpgradeFrame) < writtenAt(f.meter, handshakeReport));
+        const QStringList log = f.log();
+        QCOMPARE(log.mid(0, 4),
+                 QStringList({"开始连接设备...", "握手成功...", "开始传输固件...", "传输完成..."}));
+        QVERIFY(log[4].startsWith("传输耗时"));
+        QCOMPARE(log[6], QString("请等待设备烧写完成..."));
+        QVERIFY(log[7].startsWith("下载烧写过程耗时"));
+        QCOMPARE(log.mid(8), QStringList({"烧写完成...", "本次下载结束"}));
+        QCOMPARE(f.bar()->format(), QString("当前进度为：100.0%"));
+        QCOMPARE(f.bar()->value(), 100);
+        QCOMPARE(f.startButton()->text(), QString("开始下载"));
+        QVERIFY(!f.startButton()->isEnabled());
+        QVERIFY(!f.ticks()->isActive());
+        QVERIFY(f.dialogs.boxes.isEmpty());
+    }
+
+    void meterFailureEndsWithItsMessageInEitherLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("handshakeLine");
+        QTest::newRow("Chinese") << "Chinese"
+                                 << "error|更新失败"
+                                 << "握手成功...";
+        QTest::newRow("English") << "English"
+                                 << "error|Update failed"
+                                 << "Handshake succeeded...";
+    }
+    void meterFailureEndsWithItsMessageInEitherLanguage() {
+        QFETCH(QString, language);
+        QFETCH(QString, box);
+        QFETCH(QString, handshakeLine);
+        UpgradeFixture f(sim::UpgradeScript::ReportFailure, 3);
+        Setting().writeValue("language", language);
+        f.openOnUpgradePage();
+        f.startWith(1000);
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), upgradeTimeoutMs);
+        QTRY_COMPARE(f.dialogs.boxes, QStringList{box});
+        QCOMPARE(f.log()[1], handshakeLine);
+        QCOMPARE(f.startButton()->text(), QString("正在下载"));
+        QVERIFY(!f.startButton()->isEnabled());
+        QVERIFY(!f.ticks()->isActive());
+    }
+
+    void refusedWriteEndsWithTheSendErrorMessage() {
+        UpgradeFixture f(sim::UpgradeScript::RefuseWrite, 2);
+        f.openOnUpgradePage();
+        f.startWith(1000);
+        QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.boxes, QStringList{"错误|USB发送数据异常"},
+                                  upgradeTimeoutMs);
+        QVERIFY(f.idle());
+        QVERIFY(!f.ticks()->isActive());
+    }
+
+    void meterThatNeverEntersUpgradeModeEndsByTheTimeOut() {
+        UpgradeFixture f(sim::UpgradeScript::StayInNormalMode);
+        f.openOnUpgradePage();
+        f.startWith(1000);
+        f.tick(FirmwareUpgrade::timeoutLimit - 1);
+        QVERIFY(!f.idle());
+        f.tick(1);
+        QTRY_COMPARE(f.dialogs.boxes, QStringList{"错误|USB更新失败,超时"});
+        QVERIFY(f.idle());
+        QCOMPARE(f.log(), QStringList{"开始连接设备..."});
+    }
+
+    void unplugMidTransferTimesOutAndTheMeterWorksAgainWhenBack() {
+        UpgradeFixture f(sim::UpgradeScript::Unplug, 5);
+        f.openOnUpgradePage();
+        f.startWith(5800);
+        QTRY_VERIFY_WITH_TIMEOUT(!sim::isPlugged(f.meter), upgradeTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        f.tick(FirmwareUpgrade::timeoutLimit);
+        QTRY_COMPARE(f.dialogs.boxes, QStringList{"错误|USB更新失败,超时"});
+        QVERIFY(f.idle());
+        sim::MeterState state = sim::state(f.meter);
+        state.channels[0] = 12.5;
+        sim::setState(f.meter, state);
+        sim::replug(f.meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        const int recorded = f.logSize();
+        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.50000"),
+                                  MeterFixture::linkTimeoutMs);
+    }
+};
+
+QTEST_MAIN(UpgradePageTest)
+#include "test_upgrade_page.moc"
