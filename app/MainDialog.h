@@ -7,7 +7,7 @@
 #include <QPoint>
 
 class Acquisition;
-class ChartPanel;
+class ChartPage;
 class Dashboard;
 class DeviceList;
 class LanguageSwitch;
@@ -75,6 +75,12 @@ private slots:
     void usbdisconnect();
 
     void on_disp_Btn_Run_clicked();
+    void on_disp_btn_dp_dm_clicked();
+    void on_disp_btn_cc1_cc2_clicked();
+    void on_disp_btn_temp_clicked();
+    void RangChang_slot();
+    void onAct4Clicked_Slot();
+    void onAct5Clicked_Slot();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();
@@ -122,7 +128,7 @@ private:
     QTimer* sampleTimer;
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
-    ChartPanel* chartPanel = nullptr;
+    ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
     Dashboard* dashboard = nullptr;
     SettingsPages* settingsPages = nullptr;

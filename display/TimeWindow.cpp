@@ -23,13 +23,13 @@ std::optional<TimeRange> accumulateWindow(int points, bool followSuspended, qint
                                           qint64 lastSecs) {
     if (points <= pointsBeforeFollow || followSuspended)
         return std::nullopt;
-    return TimeRange{runStartSecs * msPerSecond, (lastSecs + 1) * msPerSecond};
+    return TimeRange::ofSeconds(runStartSecs, lastSecs + 1);
 }
 
 std::optional<TimeRange> scrollWindow(qint64 runWindowEndSecs, qint64 nowSecs) {
     if (nowSecs <= runWindowEndSecs)
         return std::nullopt;
-    return TimeRange{(nowSecs - windowSeconds + 1) * msPerSecond, (nowSecs + 1) * msPerSecond};
+    return TimeRange::ofSeconds(nowSecs - windowSeconds + 1, nowSecs + 1);
 }
 
 TimeRange zoomed(const TimeRange& range, double cursorFraction, bool zoomIn) {
@@ -52,7 +52,7 @@ TimeRange zoomed(const TimeRange& range, double cursorFraction, bool zoomIn) {
     }
     const qint64 lo = wholeSeconds(newMin);
     const qint64 hi = std::max(wholeSeconds(newMax), lo + narrowestZoomSeconds);
-    return {lo * msPerSecond, hi * msPerSecond};
+    return TimeRange::ofSeconds(lo, hi);
 }
 
 TimeRange panned(const TimeRange& range, double dxPixels, double plotWidth) {

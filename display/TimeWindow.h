@@ -9,8 +9,14 @@
 // display modes, wheel zoom and drag pan, and the label format. Times are milliseconds
 // since the epoch, the unit of the chart's date-time axis, unless a name says seconds.
 struct TimeRange {
+    static constexpr qint64 msPerSecond = 1000;
+
     qint64 minMs = 0;
     qint64 maxMs = 0;
+
+    static TimeRange ofSeconds(qint64 fromSecs, qint64 toSecs) {
+        return {fromSecs * msPerSecond, toSecs * msPerSecond};
+    }
 
     qint64 spanMs() const { return maxMs - minMs; }
     bool operator==(const TimeRange& o) const { return minMs == o.minMs && maxMs == o.maxMs; }
@@ -19,7 +25,7 @@ struct TimeRange {
 
 namespace TimeWindow {
 
-inline constexpr qint64 msPerSecond = 1000;
+inline constexpr qint64 msPerSecond = TimeRange::msPerSecond;
 inline constexpr int windowSeconds = 10;
 // A run's first points fill the start window before the accumulating axis follows.
 inline constexpr int pointsBeforeFollow = 10;

@@ -7,10 +7,9 @@
 using namespace TimeWindow;
 
 namespace {
+
+const auto seconds = &TimeRange::ofSeconds;
 constexpr qint64 T = 1709647620; // whole seconds
-TimeRange seconds(qint64 lo, qint64 hi) {
-    return {lo * msPerSecond, hi * msPerSecond};
-}
 } // namespace
 
 class TimeWindowTest : public QObject {
