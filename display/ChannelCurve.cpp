@@ -16,7 +16,7 @@ namespace {
 constexpr int maxSegments = 64;
 } // namespace
 
-ChannelCurve::ChannelCurve(const QString& name) : name(name) {
+ChannelCurve::ChannelCurve(const QString& name) {
     series.append(new QLineSeries());
     series.first()->setName(name);
 }
@@ -61,8 +61,10 @@ void ChannelCurve::hide() {
 
 void ChannelCurve::setPen(const QPen& pen) {
     linePen = pen;
-    for (const QPointer<QLineSeries>& line : series)
-        line->setPen(pen);
+    for (const QPointer<QLineSeries>& line : series) {
+        if (line)
+            line->setPen(pen);
+    }
 }
 
 QLineSeries* ChannelCurve::addSeries() {

@@ -30,18 +30,15 @@ public:
     bool isShown() const { return chart != nullptr; }
 
     void setPen(const QPen& pen);
-    QPen pen() const { return linePen; }
     void setSegments(const CurveSegments& segments);
 
     int pointCount() const;
     int segmentCount() const { return usedSeries; }
-    QtCharts::QLineSeries* primary() const { return series.first(); }
 
 private:
     QtCharts::QLineSeries* addSeries();
     void attach(QtCharts::QLineSeries* line);
 
-    QString name;
     QPen linePen;
     QVector<QPointer<QtCharts::QLineSeries>> series;
     int usedSeries = 0;

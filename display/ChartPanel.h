@@ -56,7 +56,6 @@ public:
     CurveView toggleView(CurveView view);
     CurveView currentView() const { return shownView; }
     void setDisplayMode(DisplayMode mode) { displayMode = mode; }
-    DisplayMode mode() const { return displayMode; }
     // The custom ranges changed: re-apply the axes of the current view.
     void applyRanges();
     // Channel k's style changed: its pen, then the axis line colours of the view.

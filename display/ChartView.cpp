@@ -18,6 +18,9 @@ ChartView::ChartView(QChart* chart, QWidget* parent) : QChartView(parent) {
 }
 
 void ChartView::setUp() {
+    // Every change redraws curves across the whole plot: working out a smaller region to
+    // repaint costs more than it saves.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     setMouseTracking(false);
     setCursor(Qt::PointingHandCursor);
 }

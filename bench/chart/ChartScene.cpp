@@ -4,10 +4,22 @@
 #include "ChartPanel.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QGridLayout>
 #include <QtCharts/QChartView>
 
 namespace {
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 // The story settles after about an hour; a long recording replays it.
 constexpr int storySeconds = 3600;
 constexpr int msPerSecond = 1000;
@@ -20,12 +32,15 @@ ChartScene::ChartScene() {
     layout->setContentsMargins(0, 0, 0, 0);
     chart = std::make_unique<ChartPanel>(layout, &ranges, &styles);
     chart->setRecording(&records);
+    paintCounter = std::make_unique<PaintCounter>();
+    chart->view()->viewport()->installEventFilter(paintCounter.get());
     frame.resize(width, height);
     frame.show();
     paint();
 }
 
 ChartScene::~ChartScene() {
+    chart->view()->viewport()->removeEventFilter(paintCounter.get());
     chart.reset();
 }
 
@@ -51,5 +66,8 @@ void ChartScene::tick() {
 
 void ChartScene::paint() {
     QApplication::processEvents();
-    chart->view()->viewport()->repaint();
+}
+
+int ChartScene::paintCount() const {
+    return static_cast<PaintCounter*>(paintCounter.get())->paints;
 }

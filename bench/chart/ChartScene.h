@@ -31,8 +31,11 @@ public:
     void fillRecording(int seconds);
     // One second of acquisition: a record, then the chart's update.
     void tick();
-    // Lets the view lay out and paint, as a shown window would.
+    // Lets the view lay out and paint, as a shown window would: the scene's changes reach
+    // the window as one update request.
     void paint();
+    // Paints of the chart's viewport so far.
+    int paintCount() const;
 
 private:
     QWidget frame;
@@ -40,4 +43,5 @@ private:
     CurveStyles styles;
     SampleStore records;
     std::unique_ptr<ChartPanel> chart;
+    std::unique_ptr<QObject> paintCounter;
 };
