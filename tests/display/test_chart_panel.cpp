@@ -175,6 +175,17 @@ private slots:
         QVERIFY(chart->panel->chartView()->followSuspended());
     }
 
+    void aResizedPlotIsDrawnForItsNewWidth() {
+        for (int i = 0; i < 86400; ++i)
+            chart->store.append(chart->t0 + i, SampleStore::Values{float(i % 13)});
+        chart->panel->showWholeRecording();
+        const int wide = chart->panel->drawnPoints(VBUS);
+        chart->window.resize(600, 400);
+        QTRY_VERIFY_WITH_TIMEOUT(chart->panel->drawnPoints(VBUS) < wide * 2 / 3, 10000);
+        QVERIFY(chart->panel->drawnPoints(VBUS) <=
+                chart->panel->chartObject()->plotArea().width() + 2);
+    }
+
     void pausesInAnOpenedRecordingAreDrawnAsGaps() {
         for (int i = 0; i < 600; ++i)
             chart->store.append(chart->t0 + i, SampleStore::Values{5, 1, 5});
