@@ -2,7 +2,10 @@
 
 #include "ChartPanel.h"
 
-Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), chart(chart) {}
+Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), chart(chart) {
+    if (chart)
+        chart->setRecording(&sampleLog);
+}
 
 void Acquisition::toggleByUser() {
     interrupted = false;
@@ -15,6 +18,7 @@ void Acquisition::toggleByUser() {
 }
 
 void Acquisition::meterConnected() {
+    haveReading = false;
     if (running)
         return;
     if (!interrupted)
@@ -24,6 +28,7 @@ void Acquisition::meterConnected() {
 }
 
 void Acquisition::meterLost() {
+    haveReading = false;
     if (!running)
         return;
     interrupted = true;
@@ -31,12 +36,11 @@ void Acquisition::meterLost() {
 }
 
 void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading) {
-    if (!running)
+    if (!running || !haveReading)
         return;
-    const auto values = reading.recordedChannels();
+    sampleLog.append(now.toSecsSinceEpoch(), reading.recordedChannels());
     if (chart)
-        chart->appendSample(now, values);
-    sampleLog.append(now.toSecsSinceEpoch(), values);
+        chart->sampleRecorded();
 }
 
 void Acquisition::startFresh() {

@@ -10,10 +10,13 @@ class ChartPanel;
 
 // Whether samples are recorded, and the record itself. A meter lost in the middle of a
 // run pauses the run; the same run resumes when the meter comes back, so a cable glitch
-// never throws away hours of unexported samples.
+// never throws away hours of unexported samples. Only readings the meter sent are
+// recorded: until a measurement has arrived since the meter was opened, a tick records
+// nothing rather than the zeros of a reading not yet received.
 class Acquisition : public QObject {
     Q_OBJECT
 public:
+    // The chart, if any, draws from this object's record.
     explicit Acquisition(ChartPanel* chart, QObject* parent = nullptr);
 
     bool isRunning() const { return running; }
@@ -25,6 +28,8 @@ public:
     void meterConnected();
     // The meter went away: stop recording, remembering to resume.
     void meterLost();
+    // A measurement report was decoded into the current reading.
+    void readingArrived() { haveReading = true; }
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
 
@@ -39,4 +44,5 @@ private:
     SampleStore sampleLog;
     bool running = false;
     bool interrupted = false;
+    bool haveReading = false;
 };

@@ -2,7 +2,7 @@
 
 #include "AccessHint.h"
 #include "Acquisition.h"
-#include "ChartPanel.h"
+#include "ChartPage.h"
 #include "CommandFrame.h"
 #include "Dashboard.h"
 #include "DeviceList.h"
@@ -76,8 +76,8 @@ MainDialog::MainDialog(QWidget* parent)
     IconHelper::Instance()->setIcon(ui->disp_btnReturn, QChar(Glyph::pageReturn),
                                     Glyph::returnSize);
 
-    chartPanel = new ChartPanel(ui->disap_gridLayout, this);
-    acquisitionState = new Acquisition(chartPanel, this);
+    chartPage = new ChartPage(ui, this);
+    acquisitionState = new Acquisition(chartPage->panel(), this);
     dashboard = new Dashboard(ui, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
@@ -198,8 +198,11 @@ void MainDialog::readTick() {
         retryMeterHandle();
         return;
     }
-    const int read =
-        drainReports(device, [](const unsigned char* report) { decodeReport(report, reportSize); });
+    const int read = drainReports(device, [this](const unsigned char* report) {
+        decodeReport(report, reportSize);
+        if (isMeasurementReport(report, reportSize))
+            acquisitionState->readingArrived();
+    });
     if (read == 0)
         return;
     const MeterReading& reading = currentReading();

@@ -8,7 +8,7 @@
 
 class AccessHint;
 class Acquisition;
-class ChartPanel;
+class ChartPage;
 class Dashboard;
 class DeviceList;
 class LanguageSwitch;
@@ -79,6 +79,12 @@ private slots:
     void usbdisconnect();
 
     void on_disp_Btn_Run_clicked();
+    void on_disp_btn_dp_dm_clicked();
+    void on_disp_btn_cc1_cc2_clicked();
+    void on_disp_btn_temp_clicked();
+    void RangChang_slot();
+    void onAct4Clicked_Slot();
+    void onAct5Clicked_Slot();
 
     void on_upgrade_pushButton_openfile_clicked();
     void on_upgrade_pushButton_start_clicked();
@@ -136,7 +142,7 @@ private:
     QTimer* mytimer = nullptr;
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
-    ChartPanel* chartPanel = nullptr;
+    ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
     Dashboard* dashboard = nullptr;
     SettingsPages* settingsPages = nullptr;

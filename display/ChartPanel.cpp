@@ -1,149 +1,231 @@
 #include "ChartPanel.h"
 
-#include "Setting.h"
-#include "SettingKeys.h"
+#include "AxisScale.h"
+#include "ChannelCurve.h"
+#include "ChartView.h"
+#include "CurveReduction.h"
+#include "CurveStyles.h"
+#include "SampleStore.h"
 
 #include <QGraphicsLayout>
-
-#include <algorithm>
-#include <cmath>
-
 #include <QGridLayout>
 #include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChart>
-#include <QtCharts/QChartView>
 #include <QtCharts/QDateTimeAxis>
-#include <QtCharts/QSplineSeries>
+#include <QtCharts/QLegend>
+
+#include <algorithm>
 
 using namespace QtCharts;
+using TimeWindow::msPerSecond;
 
 namespace {
 
-constexpr int windowSeconds = 10;
-constexpr int labelCount = 10;
-// Points in the first window before the accumulating axis starts to follow the run.
-constexpr int pointsBeforeFollow = 10;
+const QColor legendBackground(222, 233, 251);
+const QColor legendLabels(0, 100, 255);
+const QColor timeAxisLine(205, 115, 14);
+constexpr int legendMaxHeight = 40;
 
-const std::array<const char*, recordedChannelCount> seriesNames{"VBUS", "IBUS", "Power", "DP",
-                                                                "DM",   "CC1",  "CC2",   "CPU"};
-
-struct AxisDefault {
-    const char* unit;
-    float top;
-    Qt::Alignment side;
-};
-const std::array<AxisDefault, 3> axisDefaults{
-    {{"V", 20.0f, Qt::AlignLeft}, {"A", 10.0f, Qt::AlignRight}, {"W", 10.0f, Qt::AlignRight}}};
-
-QChart::ChartTheme storedTheme() {
-    static const std::array<const char*, 7> names{"Light",   "BlueCerulean", "Dark",   "BrownSand",
-                                                  "BlueNcs", "HighContrast", "BlueIcy"};
-    const QString stored = Setting().readValue(QString::fromLatin1(SettingKey::chartTheme));
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (stored == QLatin1String(names[i]))
-            return static_cast<QChart::ChartTheme>(i);
-    }
-    return QChart::ChartThemeLight;
-}
-
-void fillLabels(QCategoryAxis* axis, const QString& unit, float top) {
-    const QStringList old = axis->categoriesLabels();
-    for (const QString& label : old)
-        axis->remove(label);
-    axis->setRange(0, top);
-    axis->setTickCount(labelCount);
-    const float step = top / labelCount;
-    for (int i = 0; i <= labelCount; ++i) {
-        const double v = i * step;
-        axis->append(QString::number(v, 'f', 2) + unit, v);
-    }
+QDateTime atMs(qint64 ms) {
+    return QDateTime::fromMSecsSinceEpoch(ms);
 }
 
 } // namespace
 
-ChartPanel::ChartPanel(QGridLayout* container, QObject* parent) : QObject(parent) {
-    for (size_t k = 0; k < channelSeries.size(); ++k) {
-        channelSeries[k] = new QSplineSeries();
-        channelSeries[k]->setName(QString::fromLatin1(seriesNames[k]));
-    }
-    chart = new QChart();
-    chart->setTheme(storedTheme());
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setBackgroundRoundness(0);
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    buildAxes();
-    chartView = new QChartView(chart);
-    chartView->setRenderHint(QPainter::Antialiasing);
+ChartPanel::ChartPanel(QGridLayout* container, const CustomRanges* ranges,
+                       const CurveStyles* styles, QObject* parent)
+    : QObject(parent), ranges(ranges), styles(styles) {
+    for (int k = 0; k < recordedChannelCount; ++k)
+        curves[static_cast<size_t>(k)] = std::make_unique<ChannelCurve>(ChartViews::seriesName(k));
+    buildChart();
+    viewWidget = new ChartView(chart);
+    viewWidget->setTimeRangeHandler([this](const TimeRange& range) { setTimeRange(range); });
+    viewWidget->setRenderHint(QPainter::Antialiasing);
     if (container)
-        container->addWidget(chartView);
+        container->addWidget(viewWidget);
 }
 
-// The chart owns the series added to it; the others, and a view nobody adopted, are ours.
+// The curves go first: series still on the chart belong to it and go with the view.
 ChartPanel::~ChartPanel() {
-    const QList<QAbstractSeries*> shown = chartView ? chart->series() : QList<QAbstractSeries*>();
-    for (const QPointer<QSplineSeries>& series : channelSeries) {
-        if (series && !shown.contains(series.data()))
-            delete series.data();
-    }
-    if (chartView && !chartView->parent())
-        delete chartView.data();
+    for (auto& curve : curves)
+        curve.reset();
+    if (viewWidget && !viewWidget->parent())
+        delete viewWidget.data();
+}
+
+void ChartPanel::buildChart() {
+    for (int k = 0; k < recordedChannelCount; ++k)
+        curves[static_cast<size_t>(k)]->setPen(styles->pen(k));
+    chart = new QChart();
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
+    QLegend* legend = chart->legend();
+    legend->setVisible(true);
+    legend->setAlignment(Qt::AlignBottom);
+    legend->setBackgroundVisible(true);
+    legend->setAutoFillBackground(true);
+    legend->setColor(legendBackground);
+    legend->setLabelColor(legendLabels);
+    legend->setMaximumHeight(legendMaxHeight);
+    chart->setTheme(static_cast<QChart::ChartTheme>(CurveStyles::storedThemeCode()));
+    chart->setAutoFillBackground(true);
+    buildAxes();
+    showViewCurves();
+    connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        if (static_cast<int>(plot.width()) != drawnWidth)
+            redraw();
+    });
 }
 
 void ChartPanel::buildAxes() {
     timeAxis = new QDateTimeAxis();
-    timeAxis->setFormat(QStringLiteral("hh:mm:ss"));
-    timeAxis->setTickCount(labelCount);
-    const QDateTime now = QDateTime::currentDateTime();
-    timeAxis->setRange(now, now.addSecs(windowSeconds));
+    timeAxis->setGridLineVisible(true);
+    timeAxis->setLinePenColor(timeAxisLine);
+    timeAxis->setTickCount(AxisScales::labelCount);
+    const TimeRange start = TimeWindow::startWindow(QDateTime::currentMSecsSinceEpoch());
+    timeAxis->setRange(atMs(start.minMs), atMs(start.maxMs));
+    timeAxis->setFormat(TimeWindow::labelFormat(start));
     chart->addAxis(timeAxis, Qt::AlignBottom);
+    connect(timeAxis, &QDateTimeAxis::rangeChanged, this, [this] { timeRangeChanged(); });
     for (size_t a = 0; a < valueAxes.size(); ++a) {
         valueAxes[a] = new QCategoryAxis();
         valueAxes[a]->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        fillLabels(valueAxes[a], QString::fromLatin1(axisDefaults[a].unit), axisDefaults[a].top);
-        if (a > 0)
-            valueAxes[a]->setGridLineVisible(false);
-        chart->addAxis(valueAxes[a], axisDefaults[a].side);
-        chart->addSeries(channelSeries[a]);
-        channelSeries[a]->attachAxis(timeAxis);
-        channelSeries[a]->attachAxis(valueAxes[a]);
+        valueAxes[a]->setGridLineVisible(a == 0);
     }
+    for (const AxisBinding& binding : ChartViews::bindings(CurveView::Main))
+        openAxis(binding);
+    restoreAxisColours();
+    chart->addAxis(valueAxes[0], Qt::AlignLeft);
+    chart->addAxis(valueAxes[1], Qt::AlignRight);
+    chart->addAxis(valueAxes[2], Qt::AlignRight);
+    applyLabelFonts();
+}
+
+QChartView* ChartPanel::view() const {
+    return viewWidget;
+}
+
+ChartView* ChartPanel::chartView() const {
+    return viewWidget;
+}
+
+void ChartPanel::setRecording(const SampleStore* recording) {
+    store = recording;
+    pyramid.reset();
+    if (store)
+        pyramid.sync(*store);
+    redraw();
 }
 
 void ChartPanel::startRun(const QDateTime& now) {
-    for (const QPointer<QSplineSeries>& series : channelSeries)
-        series->clear();
-    timeAxis->setRange(now, now.addSecs(windowSeconds));
-    runStartSecs = now.toSecsSinceEpoch();
+    pyramid.reset();
+    const TimeRange start = TimeWindow::startWindow(now.toMSecsSinceEpoch());
+    runStartSecs = start.minMs / msPerSecond;
+    runWindowEndSecs = start.maxMs / msPerSecond;
+    if (!setTimeRange(start))
+        redraw();
 }
 
-void ChartPanel::appendSample(const QDateTime& now,
-                              const std::array<float, recordedChannelCount>& values) {
-    const double x = static_cast<double>(now.toMSecsSinceEpoch());
-    for (size_t k = 0; k < channelSeries.size(); ++k)
-        channelSeries[k]->append(x, values[k]);
-    growValueAxes(values);
-    if (channelSeries[VBUS]->count() > pointsBeforeFollow)
-        timeAxis->setRange(QDateTime::fromSecsSinceEpoch(runStartSecs), now.addSecs(1));
+void ChartPanel::sampleRecorded() {
+    if (!store || store->isEmpty())
+        return;
+    pyramid.sync(*store);
+    const int last = store->size() - 1;
+    for (const AxisBinding& binding : ChartViews::bindings(shownView))
+        growAxis(binding, store->value(binding.channel, last));
+    const qint64 lastSecs = store->timeAt(last);
+    const TimeRange shown = timeRange();
+    const bool followed = followTime(lastSecs);
+    // Redrawn when the new sample lands in view, or joins the curve from just outside.
+    const bool reachesView = lastSecs * msPerSecond >= shown.minMs &&
+                             (last == 0 || store->timeAt(last - 1) * msPerSecond <= shown.maxMs);
+    if (!followed && reachesView)
+        redraw();
 }
 
-// A value above an axis's top grows it to the next whole unit above the largest value
-// seen; the axes never shrink on their own, so a curve never leaves the chart.
-void ChartPanel::growValueAxes(const std::array<float, recordedChannelCount>& values) {
-    for (size_t a = 0; a < valueAxes.size(); ++a) {
-        const double v = values[a];
-        if (!(v > axisTop[a]) && !(channelPeak[a] > axisTop[a]))
-            continue;
-        const double top = std::isnan(v) ? channelPeak[a] : std::max(v, channelPeak[a]);
-        axisTop[a] = channelPeak[a] = top;
-        fillLabels(valueAxes[a], QString::fromLatin1(axisDefaults[a].unit),
-                   static_cast<float>(std::ceil(1.0 + top)));
+bool ChartPanel::followTime(qint64 lastSecs) {
+    std::optional<TimeRange> next;
+    if (displayMode == Scroll)
+        next = TimeWindow::scrollWindow(runWindowEndSecs, lastSecs);
+    else
+        next = TimeWindow::accumulateWindow(store->size(), viewWidget->followSuspended(),
+                                            runStartSecs, lastSecs);
+    return next && setTimeRange(*next);
+}
+
+void ChartPanel::showWholeRecording() {
+    viewWidget->setFollowSuspended(true);
+    pyramid.reset();
+    if (!store || store->isEmpty()) {
+        redraw();
+        return;
     }
+    pyramid.sync(*store);
+    for (int k = 0; k < recordedChannelCount; ++k) {
+        const ValueSpan span = pyramid.span(*store, k, 0, store->size());
+        if (!span.isEmpty())
+            channelPeak[static_cast<size_t>(k)] =
+                std::max(channelPeak[static_cast<size_t>(k)], static_cast<double>(span.max));
+    }
+    for (const AxisBinding& binding : ChartViews::bindings(shownView))
+        growAxis(binding, std::numeric_limits<float>::quiet_NaN());
+    const qint64 first = std::min(store->timeAt(0), store->timeAt(store->size() - 1));
+    const qint64 last = std::max(store->timeAt(0), store->timeAt(store->size() - 1));
+    if (!setTimeRange(TimeRange::ofSeconds(first, std::max(last, first + 1) + 1)))
+        redraw();
 }
 
-QtCharts::QCategoryAxis* ChartPanel::valueAxis(int index) const {
-    return valueAxes[index];
+TimeRange ChartPanel::timeRange() const {
+    return {timeAxis->min().toMSecsSinceEpoch(), timeAxis->max().toMSecsSinceEpoch()};
 }
 
-int ChartPanel::pointCount(int channel) const {
-    return channelSeries[channel]->count();
+QString ChartPanel::timeAxisFormat() const {
+    return timeAxis->format();
+}
+
+// One setRange and one redraw; false when the axis already showed the range.
+bool ChartPanel::setTimeRange(const TimeRange& range) {
+    if (range == timeRange())
+        return false;
+    movingTimeAxis = true;
+    // Emptied first: the chart would otherwise lay out the old points on the new range
+    // before they are replaced, which costs as much as drawing them.
+    for (const AxisBinding& binding : ChartViews::bindings(shownView))
+        curves[static_cast<size_t>(binding.channel)]->setSegments({});
+    timeAxis->setRange(atMs(range.minMs), atMs(range.maxMs));
+    movingTimeAxis = false;
+    timeRangeChanged();
+    return true;
+}
+
+// Any move of the time axis, by the panel or by a gesture on the view.
+void ChartPanel::timeRangeChanged() {
+    if (movingTimeAxis)
+        return;
+    const QString format = TimeWindow::labelFormat(timeRange());
+    if (timeAxis->format() != format)
+        timeAxis->setFormat(format);
+    redraw();
+}
+
+void ChartPanel::redraw() {
+    static const SampleStore empty;
+    const int width = static_cast<int>(chart->plotArea().width());
+    drawnWidth = width;
+    const SampleStore& records = store ? *store : empty;
+    const CurveReduction reduction(records, pyramid, {timeRange(), width});
+    for (const AxisBinding& binding : ChartViews::bindings(shownView))
+        curves[static_cast<size_t>(binding.channel)]->setSegments(reduction.curve(binding.channel));
+}
+
+bool ChartPanel::isShown(int channel) const {
+    return curves[static_cast<size_t>(channel)]->isShown();
+}
+
+int ChartPanel::drawnPoints(int channel) const {
+    return curves[static_cast<size_t>(channel)]->pointCount();
+}
+
+int ChartPanel::drawnSegments(int channel) const {
+    return curves[static_cast<size_t>(channel)]->segmentCount();
 }

@@ -90,11 +90,15 @@ void decodeReport(const unsigned char* buf, int length) {
     decodeReportInto(currentReading(), settingsReportPending, buf, length);
 }
 
+bool isMeasurementReport(const unsigned char* buf, int length) {
+    return buf != nullptr && length == reportLength && carriesMarkers(buf, Measurement::markers);
+}
+
 void decodeReportInto(MeterReading& reading, bool& pending, const unsigned char* buf, int length) {
     // Shorter reads are not reports; checking here keeps every offset below in bounds.
     if (buf == nullptr || length < reportLength)
         return;
-    if (length == reportLength && carriesMarkers(buf, Measurement::markers)) {
+    if (isMeasurementReport(buf, length)) {
         applyMeasurement(reading, buf);
     } else if (carriesMarkers(buf, Settings::markers)) {
         applySettings(reading, buf);

@@ -13,8 +13,7 @@ inline constexpr int recordedChannelCount = 8;
 // The program's one current reading: zero at start, overwritten field by field by every
 // decoded report. Channel values are in V, A, W and degrees Celsius.
 struct MeterReading {
-    float vbus = 0, ibus = 0, power = 0, dp = 0, dm = 0, cc1 = 0, cc2 = 0, cpuTemp = 0,
-          ntcTemp = 0;
+    float vbus = 0, ibus = 0, power = 0, dp = 0, dm = 0, cc1 = 0, cc2 = 0, cpuTemp = 0, ntcTemp = 0;
     quint8 currentDir = 0; // 0 down arrow, 1 up arrow, 2 none
 
     // The meter's own settings, from the settings report.
@@ -39,6 +38,7 @@ extern bool settingsReportPending;
 // Decodes one input report into currentReading() / settingsReportPending. Safe for any
 // bytes: unrecognised or short reports change nothing.
 void decodeReport(const unsigned char* buf, int length);
+// Whether the report is a measurement (the one that carries channel values).
+bool isMeasurementReport(const unsigned char* buf, int length);
 // The same into explicit state, for callers that keep their own.
-void decodeReportInto(MeterReading& reading, bool& pending, const unsigned char* buf,
-                      int length);
+void decodeReportInto(MeterReading& reading, bool& pending, const unsigned char* buf, int length);

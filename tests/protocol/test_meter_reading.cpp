@@ -117,7 +117,7 @@ private slots:
 
     // Whatever the reading held and whether a settings report was pending: a recognised report
     // writes all of its own fields and no other, only a settings report raises the pending
-    // flag, and anything else changes nothing.
+    // flag, only a measurement is one, and anything else changes nothing.
     void decodeChangesOnlyTheFieldsOfARecognisedReport_data() {
         QTest::addColumn<QByteArray>("report");
         QTest::addColumn<int>("length");
@@ -160,6 +160,8 @@ private slots:
             QCOMPARE(firstDifferentField(reading, expected), QString());
             QCOMPARE(pending, pendingBefore || kind == settingsReport);
         }
+        // Only a measurement carries readings worth recording.
+        QCOMPARE(isMeasurementReport(bytesOf(report), length), kind == measurementReport);
     }
 };
 

@@ -35,14 +35,15 @@ private slots:
     }
 
     void keyWrittenByHandWithOddCaseIsFound() {
-        writeFile("[General]\nrEPORT_iD=300\nChartTheme=dark\n");
+        QVERIFY(ScopedWorkDir::writeSettingsFile("[General]\nrEPORT_iD=300\nChartTheme=dark\n"));
         QCOMPARE(Setting().readValue("report_id"), QString("300"));
         // Values keep their case; only keys are case-insensitive.
         QCOMPARE(Setting().readValue("charttheme"), QString("dark"));
     }
 
     void writingReplacesEverySpellingOfTheKey() {
-        writeFile("[General]\nLanguage=English\nlanguage=English\nLANGUAGE=English\n");
+        QVERIFY(ScopedWorkDir::writeSettingsFile(
+            "[General]\nLanguage=English\nlanguage=English\nLANGUAGE=English\n"));
         Setting().writeValue("language", "Chinese");
         QCOMPARE(Setting().readValue("Language"), QString("Chinese"));
         QCOMPARE(Setting().readValue("LANGUAGE"), QString("Chinese"));
@@ -52,7 +53,7 @@ private slots:
         QByteArray junk;
         for (int i = 0; i < 4096; ++i)
             junk.append(static_cast<char>((i * 7919) & 0xFF));
-        writeFile(junk);
+        QVERIFY(ScopedWorkDir::writeSettingsFile(junk));
         QCOMPARE(Setting().readValue("language"), QString());
         Setting().writeValue("language", "English");
         QCOMPARE(Setting().readValue("language"), QString("English"));
@@ -61,7 +62,7 @@ private slots:
     void hugeFileIsLeftAloneAndReadsEmpty() {
         QByteArray big("[General]\nlanguage=English\n");
         big.append(QByteArray(2 * 1024 * 1024, 'x'));
-        writeFile(big);
+        QVERIFY(ScopedWorkDir::writeSettingsFile(big));
         QCOMPARE(Setting().readValue("language"), QString());
         Setting().writeValue("language", "Chinese");
         QCOMPARE(QFileInfo("usb-hid.ini").size(), qint64(big.size()));
@@ -80,12 +81,6 @@ private slots:
     }
 
 private:
-    static void writeFile(const QByteArray& bytes) {
-        QFile file("usb-hid.ini");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
     std::unique_ptr<ScopedWorkDir> workDir;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 // Runs a test in a fresh temporary working directory, so usb-hid.ini starts absent and
@@ -14,6 +15,12 @@ public:
 
     QString path() const { return dir.path(); }
     QString filePath(const QString& name) const { return dir.filePath(name); }
+
+    // Puts hand-made bytes in place of the settings file; false when that fails.
+    static bool writeSettingsFile(const QByteArray& bytes) {
+        QFile file("usb-hid.ini");
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
 
 private:
     QTemporaryDir dir;

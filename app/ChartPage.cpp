@@ -1,0 +1,39 @@
+#include "ChartPage.h"
+
+#include "ui_MainDialog.h"
+
+namespace {
+
+const char* const activeViewButton =
+    "QPushButton{background-color:rgb(62, 62, 62); color: rgb(255, 255, 0);border:2px groove "
+    "green;border-radius:10px;padding:2px 4px;border-style: "
+    "outset;}QPushButton:hover{background-color:rgb(62, 62, 62); color: rgb(255, 255, "
+    "0);border:2px groove green;border-radius:10px;padding:2px 4px;border-style: outset;}";
+const char* const normalViewButton =
+    "QPushButton{background-color: rgb(62, 62, 62);border-radius: 5px;color: rgb(255, 255, "
+    "255);border:2px groove gray;border-radius:10px;padding:2px 4px;border-style: "
+    "outset;}QPushButton:hover{background-color:rgb(62, 62, 62); color: rgb(255, 255, "
+    "0);border:2px groove green;border-radius:10px;padding:2px 4px;border-style: outset;}";
+
+} // namespace
+
+ChartPage::ChartPage(Ui::MainDialog* ui, QObject* parent) : QObject(parent), ui(ui) {
+    ranges.load();
+    styles.load();
+    chart = new ChartPanel(ui->disap_gridLayout, &ranges, &styles, this);
+}
+
+void ChartPage::toggleView(CurveView view) {
+    chart->toggleView(view);
+    styleViewButtons();
+}
+
+void ChartPage::styleViewButtons() {
+    const std::pair<QPushButton*, CurveView> buttons[] = {
+        {ui->disp_btn_dp_dm, CurveView::DpDm},
+        {ui->disp_btn_cc1_cc2, CurveView::Cc},
+        {ui->disp_btn_temp, CurveView::Temperature}};
+    for (const auto& [button, view] : buttons)
+        button->setStyleSheet(QString::fromLatin1(chart->currentView() == view ? activeViewButton
+                                                                               : normalViewButton));
+}

@@ -1,0 +1,181 @@
+#include "CurveReduction.h"
+#include "MinMaxPyramid.h"
+#include "MonotoneCurve.h"
+#include "SampleStore.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr qint64 t0 = 1709647629;
+constexpr qint64 ms = 1000;
+
+void appendRun(SampleStore& store, qint64 start, int records, quint32 seed) {
+    QRandomGenerator random(seed);
+    for (int r = 0; r < records; ++r) {
+        SampleStore::Values values{};
+        for (float& v : values)
+            v = 5.0f + static_cast<float>(random.bounded(1000)) / 1000.0f;
+        if (random.bounded(500) == 0)
+            values[VBUS] = 20.0f + static_cast<float>(random.bounded(100)); // a rare spike
+        store.append(start + r, values);
+    }
+}
+
+PlotWindow window(qint64 fromSecs, qint64 toSecs, int widthPx) {
+    return {{fromSecs * ms, toSecs * ms}, widthPx};
+}
+
+int pointCount(const CurveSegments& segments) {
+    int n = 0;
+    for (const auto& s : segments)
+        n += s.size();
+    return n;
+}
+
+} // namespace
+
+class CurveReductionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fewRecordsAreDrawnExactlyAsRecorded() {
+        SampleStore store;
+        appendRun(store, t0, 400, 1);
+        MinMaxPyramid pyramid;
+        pyramid.sync(store);
+        // 300 records over 1200 px: 4 px apart, plain lines through every record, plus
+        // the record just outside each edge.
+        const CurveReduction reduction(store, pyramid, window(t0 + 50, t0 + 349, 1200));
+        QVERIFY(!reduction.reducesToColumns());
+        const CurveSegments curve = reduction.curve(IBUS);
+        QCOMPARE(curve.size(), 1);
+        QCOMPARE(curve[0].size(), 302);
+        for (int i = 0; i < curve[0].size(); ++i) {
+            QCOMPARE(curve[0][i].x(), double((t0 + 49 + i) * ms));
+            QCOMPARE(curve[0][i].y(), double(store.value(IBUS, 49 + i)));
+        }
+    }
+
+    void sparseRecordsAreSmoothedWithoutLeavingTheirRange() {
+        SampleStore store;
+        SampleStore::Values values{};
+        for (int r = 0; r < 20; ++r) {
+            values[VBUS] = r < 10 ? 5.0f : 9.0f; // a charger negotiating 9 V
+            store.append(t0 + r, values);
+        }
+        MinMaxPyramid pyramid;
+        pyramid.sync(store);
+        const CurveSegments curve =
+            CurveReduction(store, pyramid, window(t0, t0 + 19, 1000)).curve(VBUS);
+        QCOMPARE(curve.size(), 1);
+        QVERIFY(curve[0].size() > 100); // smoothed, not 20 points
+        for (const QPointF& p : curve[0]) {
+            QVERIFY2(p.y() >= 5.0 && p.y() <= 9.0, qPrintable(QString::number(p.y())));
+            if (p.x() <= (t0 + 9) * ms)
+                QCOMPARE(p.y(), 5.0);
+            if (p.x() >= (t0 + 10) * ms)
+                QCOMPARE(p.y(), 9.0);
+        }
+    }
+
+    void manyRecordsKeepEveryColumnsMinimumAndMaximum() {
+        SampleStore store;
+        appendRun(store, t0, 100000, 2);
+        MinMaxPyramid pyramid;
+        pyramid.sync(store);
+        const PlotWindow plot = window(t0 + 1234, t0 + 91234, 800);
+        const CurveReduction reduction(store, pyramid, plot);
+        QVERIFY(reduction.reducesToColumns());
+        const CurveSegments curve = reduction.curve(VBUS);
+        QCOMPARE(curve.size(), 1);
+        QVERIFY(pointCount(curve) <= 2 * 400 + 2);
+        const int columns = 800 / CurveReduction::pixelsPerColumn;
+        const double columnMs = double(plot.range.spanMs()) / columns;
+        QMultiMap<double, double> drawn;
+        for (const QPointF& p : curve[0])
+            drawn.insert(p.x(), p.y());
+        for (int c = 0; c < columns; ++c) {
+            const double from = plot.range.minMs + c * columnMs;
+            const double to = from + columnMs;
+            float lo = INFINITY;
+            float hi = -INFINITY;
+            for (int i = 0; i < store.size(); ++i) {
+                const double x = double(store.timeAt(i) * ms);
+                if (x >= from && x < to) {
+                    lo = std::min(lo, store.value(VBUS, i));
+                    hi = std::max(hi, store.value(VBUS, i));
+                }
+            }
+            const QList<double> ys = drawn.values(from + columnMs / 2);
+            QVERIFY2(ys.contains(double(lo)) && ys.contains(double(hi)),
+                     qPrintable(QString::number(c)));
+        }
+    }
+
+    void aPauseInTheRecordingBreaksTheCurve() {
+        SampleStore store;
+        appendRun(store, t0, 600, 3);
+        appendRun(store, t0 + 600 + 3, 600, 4); // a missed tick or two: no break
+        appendRun(store, t0 + 5000, 3000, 5);   // a second run an hour later
+        MinMaxPyramid pyramid;
+        pyramid.sync(store);
+        const CurveSegments exact =
+            CurveReduction(store, pyramid, window(t0 + 1000, t0 + 5100, 1200)).curve(PD);
+        QCOMPARE(exact.size(), 2);
+        QCOMPARE(exact[0].last().x(), double((t0 + 1202) * ms));
+        QCOMPARE(exact[1].first().x(), double((t0 + 5000) * ms));
+        const CurveSegments reduced =
+            CurveReduction(store, pyramid, window(t0, t0 + 8000, 1200)).curve(PD);
+        QCOMPARE(reduced.size(), 2);
+        const double columnMs = 8000.0 * ms / (1200 / CurveReduction::pixelsPerColumn);
+        QVERIFY(reduced[0].last().x() < (t0 + 1203) * ms + columnMs);
+        QVERIFY(reduced[1].first().x() > (t0 + 5000) * ms - columnMs);
+    }
+
+    void nothingIsDrawnOutsideTheRecordingOrOnAnEmptyPlot() {
+        SampleStore store;
+        MinMaxPyramid pyramid;
+        QVERIFY(CurveReduction(store, pyramid, window(t0, t0 + 10, 1000)).curve(VBUS).isEmpty());
+        appendRun(store, t0, 100, 6);
+        pyramid.sync(store);
+        QVERIFY(CurveReduction(store, pyramid, window(t0, t0 + 10, 0)).curve(VBUS).isEmpty());
+        QVERIFY(
+            CurveReduction(store, pyramid, window(t0 + 10, t0 + 10, 500)).curve(VBUS).isEmpty());
+        // Before the recording only its first record, beyond the edge, is there: no line.
+        QVERIFY(pointCount(
+                    CurveReduction(store, pyramid, window(t0 - 500, t0 - 100, 500)).curve(VBUS)) <=
+                1);
+    }
+
+    void monotoneSlopesNeverLetAnIntervalOvershoot() {
+        QRandomGenerator random(8);
+        QVector<QPointF> samples;
+        for (int i = 0; i < 200; ++i)
+            samples.append(QPointF(i, random.bounded(3) == 0 ? samples.value(i - 1).y()
+                                                             : random.bounded(100.0)));
+        const QVector<double> m = MonotoneCurve::tangents(samples);
+        for (int i = 0; i + 1 < samples.size(); ++i) {
+            const double d = samples[i + 1].y() - samples[i].y();
+            if (d == 0) {
+                QCOMPARE(m[i], 0.0);
+                QCOMPARE(m[i + 1], 0.0);
+                continue;
+            }
+            // Fritsch-Carlson: slopes share the secant's sign and lie in the circle of 3.
+            const double a = m[i] / d;
+            const double b = m[i + 1] / d;
+            QVERIFY(a >= 0 && b >= 0);
+            QVERIFY(a * a + b * b <= 9.0 + 1e-9);
+        }
+        const QVector<QPointF> line = MonotoneCurve::polyline(samples, 0.1);
+        QCOMPARE(line.first(), samples.first());
+        QCOMPARE(line.last(), samples.last());
+    }
+};
+
+QTEST_APPLESS_MAIN(CurveReductionTest)
+#include "test_curve_reduction.moc"

@@ -1,0 +1,117 @@
+#include "MinMaxPyramid.h"
+#include "SampleStore.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr qint64 t0 = 1709647629;
+
+void fill(SampleStore& store, int records, quint32 seed) {
+    QRandomGenerator random(seed);
+    for (int r = 0; r < records; ++r) {
+        SampleStore::Values values{};
+        for (float& v : values)
+            v = static_cast<float>(random.bounded(100000)) / 1000.0f;
+        store.append(t0 + store.size(), values);
+    }
+}
+
+ValueSpan scanned(const SampleStore& store, int channel, int first, int last) {
+    ValueSpan span;
+    for (int i = first; i < last; ++i)
+        span.add(store.value(channel, i));
+    return span;
+}
+
+} // namespace
+
+class MinMaxPyramidTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyStretchHasTheSpanOfAFullScan() {
+        SampleStore store;
+        MinMaxPyramid pyramid;
+        QRandomGenerator random(7);
+        // Synced in uneven steps, so blocks complete at every level and a tail is left.
+        for (int step : {5, 27, 1, 300, 1000, 3001}) {
+            fill(store, step, random.generate());
+            pyramid.sync(store);
+            for (int trial = 0; trial < 300; ++trial) {
+                const int a = random.bounded(store.size() + 1);
+                const int b = random.bounded(store.size() + 1);
+                const int channel = random.bounded(recordedChannelCount);
+                const ValueSpan want = scanned(store, channel, std::min(a, b), std::max(a, b));
+                const ValueSpan got = pyramid.span(store, channel, std::min(a, b), std::max(a, b));
+                QCOMPARE(got.isEmpty(), want.isEmpty());
+                if (!want.isEmpty()) {
+                    QCOMPARE(got.min, want.min);
+                    QCOMPARE(got.max, want.max);
+                }
+            }
+        }
+        QCOMPARE(pyramid.coveredRecords(),
+                 store.size() / MinMaxPyramid::baseBlock * MinMaxPyramid::baseBlock);
+    }
+
+    void recordsNotYetSyncedAreReadFromTheStore() {
+        SampleStore store;
+        MinMaxPyramid pyramid;
+        fill(store, 64, 1);
+        pyramid.sync(store);
+        SampleStore::Values peak{};
+        peak[VBUS] = 500.0f;
+        store.append(t0 + 64, peak);
+        fill(store, 63, 2);
+        QCOMPARE(pyramid.span(store, VBUS, 0, store.size()).max, 500.0f);
+    }
+
+    void valuesThatAreNoMeasurementAreLeftOut() {
+        SampleStore store;
+        SampleStore::Values values{};
+        values[IBUS] = 1.5f;
+        for (int r = 0; r < 100; ++r) {
+            values[VBUS] = (r == 40) ? std::nanf("") : (r == 41 ? INFINITY : 5.0f + r % 3);
+            values[POWER] = std::nanf("");
+            store.append(t0 + r, values);
+        }
+        MinMaxPyramid pyramid;
+        pyramid.sync(store);
+        const ValueSpan volts = pyramid.span(store, VBUS, 0, 100);
+        QCOMPARE(volts.min, 5.0f);
+        QCOMPARE(volts.max, 7.0f);
+        QVERIFY(pyramid.span(store, POWER, 0, 100).isEmpty());
+        QCOMPARE(pyramid.span(store, IBUS, 10, 90).max, 1.5f);
+        QVERIFY(pyramid.span(store, IBUS, 50, 50).isEmpty());
+    }
+
+    void aClearedStoreStartsThePyramidAgain() {
+        SampleStore store;
+        MinMaxPyramid pyramid;
+        fill(store, 1000, 3);
+        pyramid.sync(store);
+        store.clear();
+        SampleStore::Values low{};
+        for (int r = 0; r < 100; ++r)
+            store.append(t0 + r, low);
+        pyramid.sync(store);
+        QCOMPARE(pyramid.span(store, VBUS, 0, 100).max, 0.0f);
+        QCOMPARE(pyramid.coveredRecords(), 96);
+    }
+
+    void aWeekCostsAFewBytesARecord() {
+        SampleStore store;
+        MinMaxPyramid pyramid;
+        fill(store, 604800, 4);
+        pyramid.sync(store);
+        const double bytesPerRecord = double(pyramid.memoryBytes()) / store.size();
+        QVERIFY2(bytesPerRecord < 8.0, qPrintable(QString::number(bytesPerRecord)));
+    }
+};
+
+QTEST_APPLESS_MAIN(MinMaxPyramidTest)
+#include "test_min_max_pyramid.moc"
