@@ -3,6 +3,7 @@
 #include "Acquisition.h"
 #include "ChartPanel.h"
 #include "CommandFrame.h"
+#include "CurveStyleTable.h"
 #include "Dashboard.h"
 #include "DeviceList.h"
 #include "Glyphs.h"
@@ -16,6 +17,7 @@
 #include "ReportOutput.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
+#include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 #include <QDateTime>
@@ -72,6 +74,8 @@ MainDialog::MainDialog(QWidget* parent)
     setAttribute(Qt::WA_MouseTracking);
     ui->setupUi(this);
     initForm();
+    axisPanel = new customcoordinates();
+    axisPanel->hide();
     decorateDashboard();
     setUpDeviceListHeader();
 
@@ -83,7 +87,9 @@ MainDialog::MainDialog(QWidget* parent)
     IconHelper::Instance()->setIcon(ui->disp_btnReturn, QChar(Glyph::pageReturn),
                                     Glyph::returnSize);
 
+    curveStyles.load();
     chartPanel = new ChartPanel(ui->disap_gridLayout, this);
+    styleTable = new CurveStyleTable(ui->widget, curveStyles, this, this);
     acquisitionState = new Acquisition(chartPanel, this);
     dashboard = new Dashboard(ui, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
@@ -107,6 +113,7 @@ MainDialog::~MainDialog() {
         usbThread->stopAndWait();
     delete deviceList; // closes the dialog's handle before the link thread releases hidapi
     deviceList = nullptr;
+    delete axisPanel;
     delete ui;
 }
 
@@ -223,6 +230,7 @@ void MainDialog::sendFrame(const QByteArray& frame) {
 void MainDialog::reject() {
     if (usbThread)
         usbThread->stopAndWait();
+    axisPanel->hide(); // a window left open would keep the program running
     QDialog::reject();
 }
 
@@ -253,6 +261,14 @@ void MainDialog::showConnectionOnUpgradePage(bool connected) {
 
 void MainDialog::on_disp_Btn_Run_clicked() {
     acquisitionState->toggleByUser();
+}
+
+void MainDialog::on_disp_btn_RangCustom_clicked() {
+    axisPanel->toggleOver(this);
+}
+
+void MainDialog::onAct3Clicked_Slot() {
+    styleTable->open();
 }
 
 void MainDialog::buttonClicked() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveStyles.h"
 #include "WindowChrome.h"
 
 #include <QDialog>
@@ -8,6 +9,7 @@
 
 class Acquisition;
 class ChartPanel;
+class CurveStyleTable;
 class Dashboard;
 class DeviceList;
 class LanguageSwitch;
@@ -16,6 +18,7 @@ class QTimer;
 class QToolButton;
 class SettingsPages;
 class USBThread;
+class customcoordinates;
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -43,6 +46,9 @@ public:
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
+    customcoordinates* customAxisPanel() const { return axisPanel; }
+    CurveStyleTable* curveStyleTable() const { return styleTable; }
+    const CurveStyles& curveStyleSettings() const { return curveStyles; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +81,8 @@ private slots:
     void usbdisconnect();
 
     void on_disp_Btn_Run_clicked();
+    void on_disp_btn_RangCustom_clicked();
+    void onAct3Clicked_Slot();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();
@@ -123,6 +131,10 @@ private:
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
     ChartPanel* chartPanel = nullptr;
+    // A window of its own, without parent: deleted with the dialog.
+    customcoordinates* axisPanel = nullptr;
+    CurveStyles curveStyles;
+    CurveStyleTable* styleTable = nullptr;
     Acquisition* acquisitionState = nullptr;
     Dashboard* dashboard = nullptr;
     SettingsPages* settingsPages = nullptr;
