@@ -12,6 +12,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -23,7 +24,9 @@ constexpr int closeRow = 9;
 constexpr int nameColumn = 0;
 constexpr int colourColumn = 1;
 constexpr int widthColumn = 2;
-constexpr int minimumSection = 100;
+constexpr int minimumColumn = 100;
+// Ten rows fit the table's height under the header, so nothing needs scrolling.
+constexpr int rowHeight = 28;
 constexpr QSize tableSize(320, 330);
 // The table sits this far up and left of the centre of the display page.
 constexpr int placementShift = 100;
@@ -85,9 +88,10 @@ void CurveStyleTable::open() {
     }
     addThemeBox(view);
     view->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    view->horizontalHeader()->setMinimumSectionSize(minimumSection);
+    view->horizontalHeader()->setMinimumSectionSize(minimumColumn);
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->verticalHeader()->setMinimumSectionSize(minimumSection);
+    view->verticalHeader()->setMinimumSectionSize(rowHeight);
+    view->verticalHeader()->setDefaultSectionSize(rowHeight);
     place(view);
 }
 
@@ -158,11 +162,24 @@ void CurveStyleTable::addThemeBox(QTableView* view) {
     setCentred(view, themeRow, colourColumn, box);
 }
 
+// At least 320 x 330, larger when the rows or columns need it: the whole table always
+// shows, so it never scrolls.
 void CurveStyleTable::place(QTableView* view) {
-    view->setGeometry((host->width() - tableSize.width()) / 2 - placementShift,
-                      (host->height() - tableSize.height()) / 2 - placementShift, tableSize.width(),
-                      tableSize.height());
-    view->show();
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->show(); // polished: the columns measure their contents in the real style
+    const QAbstractItemView* cells = view;
+    const int frame = 2 * view->frameWidth();
+    int width = view->verticalHeader()->sizeHint().width() + frame;
+    for (int column = 0; column < columnCount; ++column)
+        width += std::max({minimumColumn, cells->sizeHintForColumn(column),
+                           view->horizontalHeader()->sectionSizeHint(column)});
+    const int height =
+        view->horizontalHeader()->sizeHint().height() + view->verticalHeader()->length() + frame;
+    const QSize size(std::max(tableSize.width(), width), std::max(tableSize.height(), height));
+    view->setGeometry((host->width() - size.width()) / 2 - placementShift,
+                      (host->height() - size.height()) / 2 - placementShift, size.width(),
+                      size.height());
 }
 
 // A cancelled dialog keeps the colour, which is still written back.
