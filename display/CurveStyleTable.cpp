@@ -184,7 +184,10 @@ void CurveStyleTable::place(QTableView* view) {
 
 // A cancelled dialog keeps the colour, which is still written back.
 void CurveStyleTable::chooseColour(int channel, QPushButton* button) {
+    // The colour dialog runs its own event loop; the table may be gone when it returns.
+    const QPointer<QPushButton> clicked(button);
     styles.setColour(channel, pickColour(styles.at(channel).colour));
-    button->setStyleSheet(colourStyle(styles.at(channel).colour));
+    if (clicked)
+        clicked->setStyleSheet(colourStyle(styles.at(channel).colour));
     emit penChanged(channel);
 }

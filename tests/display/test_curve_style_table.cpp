@@ -168,6 +168,19 @@ private slots:
         QCOMPARE(pens.count(), 1);
     }
 
+    void tableGoneWhileTheColourDialogRunsIsNoHarm() {
+        table->setColourPicker([this](const QColor&) {
+            delete table->shownTable();
+            return QColor(Qt::blue);
+        });
+        QSignalSpy pens(table.get(), &CurveStyleTable::penChanged);
+        table->open();
+        QTest::mouseClick(colourButton(table->shownTable(), PM), Qt::LeftButton);
+        QVERIFY(!table->shownTable());
+        QCOMPARE(Setting().readValue("PM_col"), QString("ff0000ff"));
+        QCOMPARE(pens.count(), 1);
+    }
+
     void eachOkClosesItsOwnTable() {
         table->open();
         QPointer<QTableView> first = table->shownTable();
