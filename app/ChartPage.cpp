@@ -1,5 +1,7 @@
 #include "ChartPage.h"
 
+#include "CurveStyleTable.h"
+#include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 namespace {
@@ -17,11 +19,17 @@ const char* const normalViewButton =
 
 } // namespace
 
-ChartPage::ChartPage(Ui::MainDialog* ui, QObject* parent) : QObject(parent), ui(ui) {
-    ranges.load();
+ChartPage::ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent)
+    : QObject(parent), ui(ui), rangePanel(std::make_unique<customcoordinates>()) {
+    rangePanel->hide();
     styles.load();
-    chart = new ChartPanel(ui->disap_gridLayout, &ranges, &styles, this);
+    chart = new ChartPanel(ui->disap_gridLayout, &rangePanel->ranges(), &styles, this);
+    table = new CurveStyleTable(ui->widget, styles, dialog, this);
+    connect(table, &CurveStyleTable::penChanged, chart, &ChartPanel::applyPen);
+    connect(table, &CurveStyleTable::themeChanged, chart, &ChartPanel::applyTheme);
 }
+
+ChartPage::~ChartPage() = default;
 
 void ChartPage::toggleView(CurveView view) {
     chart->toggleView(view);

@@ -7,19 +7,28 @@
 
 #include <QObject>
 
+#include <memory>
+
+class CurveStyleTable;
+class QWidget;
+class customcoordinates;
+
 namespace Ui {
 class MainDialog;
 }
 
-// The chart on the dashboard page: the chart panel with the custom ranges and curve
-// styles it draws by, and the three view buttons that show which view is on.
+// The chart on the dashboard page: the chart panel, the custom range panel and the curve
+// style table it draws by, and the three view buttons that show which view is on.
 class ChartPage : public QObject {
     Q_OBJECT
 public:
-    ChartPage(Ui::MainDialog* ui, QObject* parent);
+    // dialog: the window the panel is placed over and the colour dialog's parent.
+    ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent);
+    ~ChartPage() override;
 
     ChartPanel* panel() const { return chart; }
-    CustomRanges* customRanges() { return &ranges; }
+    customcoordinates* axisPanel() const { return rangePanel.get(); }
+    CurveStyleTable* styleTable() const { return table; }
     CurveStyles* curveStyles() { return &styles; }
 
     // A view button was pressed: its view on, or back to the main view.
@@ -29,7 +38,9 @@ private:
     void styleViewButtons();
 
     Ui::MainDialog* ui;
-    CustomRanges ranges;
+    // A window of its own, without parent.
+    std::unique_ptr<customcoordinates> rangePanel;
     CurveStyles styles;
     ChartPanel* chart = nullptr;
+    CurveStyleTable* table = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "Acquisition.h"
 #include "ChartPage.h"
 #include "CommandFrame.h"
+#include "CurveStyleTable.h"
 #include "Dashboard.h"
 #include "DeviceList.h"
 #include "Glyphs.h"
@@ -18,6 +19,7 @@
 #include "ReportOutput.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
+#include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 #include <QDateTime>
@@ -76,7 +78,9 @@ MainDialog::MainDialog(QWidget* parent)
     IconHelper::Instance()->setIcon(ui->disp_btnReturn, QChar(Glyph::pageReturn),
                                     Glyph::returnSize);
 
-    chartPage = new ChartPage(ui, this);
+    chartPage = new ChartPage(ui, this, this);
+    connect(chartPage->axisPanel(), &customcoordinates::RangChang_signal, this,
+            &MainDialog::RangChang_slot);
     acquisitionState = new Acquisition(chartPage->panel(), this);
     dashboard = new Dashboard(ui, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
@@ -241,6 +245,7 @@ void MainDialog::sendFrame(const QByteArray& frame) {
 void MainDialog::reject() {
     if (usbThread)
         usbThread->stopAndWait();
+    chartPage->axisPanel()->hide(); // a window left open would keep the program running
     QDialog::reject();
 }
 
@@ -272,6 +277,26 @@ void MainDialog::showConnectionOnUpgradePage(bool connected) {
 
 void MainDialog::on_disp_Btn_Run_clicked() {
     acquisitionState->toggleByUser();
+}
+
+void MainDialog::on_disp_btn_RangCustom_clicked() {
+    chartPage->axisPanel()->toggleOver(this);
+}
+
+void MainDialog::onAct3Clicked_Slot() {
+    chartPage->styleTable()->open();
+}
+
+customcoordinates* MainDialog::customAxisPanel() const {
+    return chartPage->axisPanel();
+}
+
+CurveStyleTable* MainDialog::curveStyleTable() const {
+    return chartPage->styleTable();
+}
+
+const CurveStyles& MainDialog::curveStyleSettings() const {
+    return *chartPage->curveStyles();
 }
 
 void MainDialog::buttonClicked() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CurveStyles.h"
 #include "WindowChrome.h"
 
 #include <QDialog>
@@ -9,6 +10,8 @@
 class AccessHint;
 class Acquisition;
 class ChartPage;
+class CurveStyleTable;
+class CurveStyles;
 class Dashboard;
 class DeviceList;
 class LanguageSwitch;
@@ -18,6 +21,7 @@ class QToolButton;
 class SettingsPages;
 class UpgradePage;
 class USBThread;
+class customcoordinates;
 
 struct hid_device_;
 typedef struct hid_device_ hid_device;
@@ -46,6 +50,9 @@ public:
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
     UpgradePage* upgrade() const { return upgradePage; }
+    customcoordinates* customAxisPanel() const;
+    CurveStyleTable* curveStyleTable() const;
+    const CurveStyles& curveStyleSettings() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,6 +98,8 @@ private slots:
     void usbreceivedata(const QByteArray& report);
     void mytimer_timeout();
     void usbsenderror();
+    void on_disp_btn_RangCustom_clicked();
+    void onAct3Clicked_Slot();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();

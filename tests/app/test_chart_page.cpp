@@ -1,8 +1,12 @@
 #include "ChartPage.h"
+#include "CurveStyleTable.h"
+#include "customcoordinates.h"
 #include "ScopedWorkDir.h"
 #include "ui_MainDialog.h"
 
 #include <QDialog>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QtCharts/QCategoryAxis>
 #include <QtTest>
 
@@ -15,7 +19,7 @@ private slots:
         form = std::make_unique<QDialog>();
         ui = std::make_unique<Ui::MainDialog>();
         ui->setupUi(form.get());
-        page = new ChartPage(ui.get(), form.get());
+        page = new ChartPage(ui.get(), form.get(), form.get());
     }
     void cleanup() {
         ui.reset();
@@ -36,18 +40,31 @@ private slots:
         QCOMPARE(page->panel()->currentView(), CurveView::Main);
     }
 
+    // The style table's and the range panel's changes reach the chart the page holds.
     void theChartDrawsWithThePagesRangesAndStyles() {
         page->curveStyles()->setColour(POWER, Qt::blue);
-        page->panel()->applyPen(POWER);
+        emit page->styleTable()->penChanged(POWER);
         QCOMPARE(page->panel()->valueAxis(2)->linePenColor(), QColor(Qt::blue));
-        page->customRanges()->isOpen[IBUS] = true;
-        page->customRanges()->rangeMin[IBUS] = 0.5f;
-        page->customRanges()->rangeMax[IBUS] = 1.5f;
+
+        customcoordinates* panel = page->axisPanel();
+        QSignalSpy announced(panel, &customcoordinates::RangChang_signal);
+        enterValue(panel, "edit_IBUS_Min", "0.50");
+        enterValue(panel, "edit_IBUS_Max", "1.50");
+        QTest::mouseClick(panel->findChild<QPushButton*>("btn_IBUS"), Qt::LeftButton);
+        QCOMPARE(announced.count(), 1);
         page->panel()->applyRanges();
         QCOMPARE(page->panel()->valueAxis(1)->min(), 0.5);
+        QCOMPARE(page->panel()->valueAxis(1)->max(), 1.5);
     }
 
 private:
+    static void enterValue(QWidget* panel, const char* edit, const QString& text) {
+        auto* field = panel->findChild<QLineEdit*>(edit);
+        QVERIFY2(field, edit);
+        field->setText(text);
+        emit field->editingFinished();
+    }
+
     // A lit button writes its text yellow and has a green border at rest.
     QStringList litButtons() const {
         QStringList lit;

@@ -1,0 +1,177 @@
+#include "ScopedWorkDir.h"
+#include "Setting.h"
+#include "customcoordinates.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTranslator>
+#include <QValidator>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Types the text into an emptied edit and presses Return, as a user finishing an entry.
+void enter(QLineEdit* edit, const QString& text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+bool looksOn(const QPushButton* button) {
+    return button->styleSheet().startsWith(
+        "QPushButton{background-color:rgb(62, 62, 62); color: rgb(217, 102, 255);border:2px "
+        "groove green;");
+}
+
+} // namespace
+
+class CustomAxisPanelTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { workDir = std::make_unique<ScopedWorkDir>(); }
+    void cleanup() { workDir.reset(); }
+
+    void noFileShowsZerosAndEverySwitchOff() {
+        customcoordinates panel;
+        QCOMPARE(panel.size(), QSize(367, 341));
+        QCOMPARE(panel.windowTitle(), QString("Custom Axis"));
+        for (int k = 0; k < recordedChannelCount; ++k) {
+            const QString zero = k == CPU_TEMP ? "0.0" : "0.00";
+            QCOMPARE(panel.minEdit(k)->text(), zero);
+            QCOMPARE(panel.maxEdit(k)->text(), zero);
+            QCOMPARE(panel.switchButton(k)->text(), QString("关闭"));
+            QVERIFY(!looksOn(panel.switchButton(k)));
+        }
+    }
+
+    void storedRangesAndSwitchesAreShownAtStart() {
+        QVERIFY(ScopedWorkDir::writeSettingsFile(
+            "[General]\nVbusIsOpen=1\nVbus_Min_Value=4.5\nVbus_Max_Value=5.5\n"
+            "CPU_Max_Value=85.24\nPoweIsOpen=0\n"));
+        customcoordinates panel;
+        QCOMPARE(panel.minEdit(VBUS)->text(), QString("4.50"));
+        QCOMPARE(panel.maxEdit(VBUS)->text(), QString("5.50"));
+        QCOMPARE(panel.maxEdit(CPU_TEMP)->text(), QString("85.2"));
+        QCOMPARE(panel.switchButton(VBUS)->text(), QString("启用"));
+        QVERIFY(looksOn(panel.switchButton(VBUS)));
+        QVERIFY(!looksOn(panel.switchButton(POWER)));
+        QVERIFY(panel.ranges().applies(VBUS));
+    }
+
+    // A bound changes the chart only while its switch is on; the switch always does.
+    void editsEmitOnlyWhileTheSwitchIsOn() {
+        customcoordinates panel;
+        QSignalSpy changed(&panel, &customcoordinates::RangChang_signal);
+        enter(panel.maxEdit(IBUS), "5.5");
+        QCOMPARE(Setting().readValue("Ibus_Max_Value"), QString("5.50"));
+        QCOMPARE(panel.ranges().rangeMax[IBUS], 5.5f);
+        QCOMPARE(changed.count(), 0);
+
+        QTest::mouseClick(panel.switchButton(IBUS), Qt::LeftButton);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(Setting().readValue("IbusIsOpen"), QString("1"));
+        QCOMPARE(panel.switchButton(IBUS)->text(), QString("启用"));
+        QVERIFY(looksOn(panel.switchButton(IBUS)));
+
+        // A minimum above the maximum is stored and announced; the chart ignores it.
+        enter(panel.minEdit(IBUS), "7");
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(Setting().readValue("Ibus_Min_Value"), QString("7.00"));
+        QVERIFY(!panel.ranges().applies(IBUS));
+
+        QTest::mouseClick(panel.switchButton(IBUS), Qt::LeftButton);
+        QCOMPARE(changed.count(), 3);
+        QCOMPARE(Setting().readValue("IbusIsOpen"), QString("0"));
+        QCOMPARE(panel.switchButton(IBUS)->text(), QString("关闭"));
+        QVERIFY(!looksOn(panel.switchButton(IBUS)));
+    }
+
+    void validatorsAcceptTheChannelsRangeAndDecimals_data() {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("acceptable");
+        QTest::newRow("CPU one decimal") << int(CPU_TEMP) << "150.5" << true;
+        QTest::newRow("CPU up to 200") << int(CPU_TEMP) << "200" << true;
+        QTest::newRow("CPU above 200") << int(CPU_TEMP) << "200.1" << false;
+        QTest::newRow("CPU two decimals") << int(CPU_TEMP) << "12.34" << false;
+        QTest::newRow("POWER up to 1000") << int(POWER) << "1000.00" << true;
+        QTest::newRow("POWER above 1000") << int(POWER) << "1000.01" << false;
+        QTest::newRow("VBUS two decimals") << int(VBUS) << "99.99" << true;
+        QTest::newRow("VBUS above 100") << int(VBUS) << "100.5" << false;
+        QTest::newRow("VBUS three decimals") << int(VBUS) << "4.125" << false;
+        QTest::newRow("negative") << int(PD) << "-1" << false;
+        QTest::newRow("decimal comma") << int(CC1) << "1,5" << false;
+        QTest::newRow("exponent") << int(CC2) << "1e1" << false;
+        QTest::newRow("not a number") << int(PM) << "nan" << false;
+    }
+    void validatorsAcceptTheChannelsRangeAndDecimals() {
+        QFETCH(int, channel);
+        QFETCH(QString, text);
+        QFETCH(bool, acceptable);
+        customcoordinates panel;
+        for (QLineEdit* edit : {panel.minEdit(channel), panel.maxEdit(channel)}) {
+            QString probe = text;
+            int pos = 0;
+            QCOMPARE(edit->validator()->validate(probe, pos) == QValidator::Acceptable, acceptable);
+        }
+    }
+
+    void rejectedTextStoresAndEmitsNothing() {
+        customcoordinates panel;
+        QTest::mouseClick(panel.switchButton(CPU_TEMP), Qt::LeftButton);
+        QSignalSpy changed(&panel, &customcoordinates::RangChang_signal);
+        enter(panel.maxEdit(CPU_TEMP), "250");
+        enter(panel.maxEdit(POWER), "2000");
+        QCOMPARE(changed.count(), 0);
+        QCOMPARE(Setting().readValue("CPU_Max_Value"), QString());
+        QCOMPARE(Setting().readValue("Powe_Max_Value"), QString());
+        enter(panel.maxEdit(CPU_TEMP), "199.5");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(Setting().readValue("CPU_Max_Value"), QString("199.5"));
+    }
+
+    void togglingOverAWindowCentresTheFixedSizePanel() {
+        QWidget window;
+        window.setGeometry(100, 50, 1000, 700);
+        customcoordinates panel;
+        panel.toggleOver(&window);
+        QVERIFY(panel.isVisible());
+        QCOMPARE(panel.size(), QSize(367, 341));
+        QCOMPARE(panel.pos(), QPoint(100 + 316 - 10, 50 + 179 - 10));
+        panel.toggleOver(&window);
+        QVERIFY(!panel.isVisible());
+        panel.toggleOver(&window);
+        QTest::mouseClick(panel.findChild<QPushButton*>("btn_CLOS_SET"), Qt::LeftButton);
+        QVERIFY(!panel.isVisible());
+        QVERIFY(!QFile::exists("usb-hid.ini"));
+    }
+
+    void languageChangeKeepsSwitchTextsAndTitle() {
+        customcoordinates panel;
+        QTest::mouseClick(panel.switchButton(PM), Qt::LeftButton);
+        auto* heading = panel.findChild<QLabel*>("label_axis");
+        QTranslator english;
+        QVERIFY(english.load(":/Language/lib_en.qm"));
+        QCoreApplication::installTranslator(&english);
+        QTRY_COMPARE(heading->text(), QString("Data axis"));
+        QCOMPARE(panel.switchButton(PM)->text(), QString("Enable"));
+        QVERIFY(looksOn(panel.switchButton(PM)));
+        QCOMPARE(panel.switchButton(VBUS)->text(), QString("Close"));
+        QCOMPARE(panel.windowTitle(), QString("Custom Axis"));
+        QCOMPARE(panel.findChild<QPushButton*>("btn_CLOS_SET")->text(), QString("OK"));
+        QCoreApplication::removeTranslator(&english);
+        QTRY_COMPARE(heading->text(), QString("数据轴"));
+        QCOMPARE(panel.switchButton(PM)->text(), QString("启用"));
+        QCOMPARE(panel.switchButton(VBUS)->text(), QString("关闭"));
+        QCOMPARE(panel.windowTitle(), QString("Custom Axis"));
+    }
+
+private:
+    std::unique_ptr<ScopedWorkDir> workDir;
+};
+
+QTEST_MAIN(CustomAxisPanelTest)
+#include "test_custom_axis_panel.moc"
