@@ -6,6 +6,7 @@ Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), 
 
 void Acquisition::toggleByUser() {
     interrupted = false;
+    showingFile = false;
     if (running) {
         setRunning(false);
         return;
@@ -15,7 +16,7 @@ void Acquisition::toggleByUser() {
 }
 
 void Acquisition::meterConnected() {
-    if (running)
+    if (running || showingFile)
         return;
     if (!interrupted)
         startFresh();
@@ -37,6 +38,14 @@ void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading
     if (chart)
         chart->appendSample(now, values);
     sampleLog.append(now.toSecsSinceEpoch(), values);
+}
+
+void Acquisition::openRecording(SampleStore&& recording) {
+    sampleLog = std::move(recording);
+    interrupted = false;
+    showingFile = true;
+    if (running)
+        setRunning(false);
 }
 
 void Acquisition::startFresh() {

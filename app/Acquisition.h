@@ -27,6 +27,9 @@ public:
     void meterLost();
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
+    // A recording opened from a file replaces the log. Acquisition stops and stays stopped,
+    // even when a meter comes, until Run starts a fresh run.
+    void openRecording(SampleStore&& recording);
 
 signals:
     void runningChanged(bool running);
@@ -39,4 +42,5 @@ private:
     SampleStore sampleLog;
     bool running = false;
     bool interrupted = false;
+    bool showingFile = false;
 };

@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "Acquisition.h"
+#include "ChartFiles.h"
 #include "ChartPanel.h"
 #include "CommandFrame.h"
 #include "Dashboard.h"
@@ -85,6 +86,7 @@ MainDialog::MainDialog(QWidget* parent)
 
     chartPanel = new ChartPanel(ui->disap_gridLayout, this);
     acquisitionState = new Acquisition(chartPanel, this);
+    chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
     dashboard = new Dashboard(ui, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };

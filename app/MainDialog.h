@@ -7,6 +7,7 @@
 #include <QPoint>
 
 class Acquisition;
+class ChartFiles;
 class ChartPanel;
 class Dashboard;
 class DeviceList;
@@ -43,6 +44,8 @@ public:
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
+    // Shows a recording saved earlier (the file named on the command line), stopped.
+    void openRecording(const QString& fileName);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -75,6 +78,12 @@ private slots:
     void usbdisconnect();
 
     void on_disp_Btn_Run_clicked();
+
+    void on_disp_btn_title_clicked();
+    void on_disp_btn_menu_clicked();
+    void onAct1Clicked_Slot();
+    void onAct2Clicked_Slot();
+    void onOpenDataClicked_Slot();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();
@@ -124,6 +133,7 @@ private:
     LanguageSwitch* language = nullptr;
     ChartPanel* chartPanel = nullptr;
     Acquisition* acquisitionState = nullptr;
+    ChartFiles* chartFiles = nullptr;
     Dashboard* dashboard = nullptr;
     SettingsPages* settingsPages = nullptr;
     Navigator* navigator = nullptr;

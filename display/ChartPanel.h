@@ -33,6 +33,7 @@ public:
     int pointCount(int channel) const;
     // 0: volts (left), 1: amperes, 2: watts (right).
     QtCharts::QCategoryAxis* valueAxis(int index) const;
+    QtCharts::QChartView* view() const { return chartView; }
 
 private:
     void buildAxes();
