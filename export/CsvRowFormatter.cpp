@@ -5,21 +5,71 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace {
 
 constexpr int maxFixedBytes = 48;
 constexpr char nanText[] = "nan";
-constexpr std::array<double, 8> powersOfTen{1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7};
+constexpr std::array<std::uint64_t, 8> powersOfTen{1,     10,     100,     1000,
+                                                   10000, 100000, 1000000, 10000000};
 
-// True when value lies exactly halfway between two numbers of `decimals` decimals. A
-// float has 24 significant bits and 10^7 needs 17 more, so the product is exact in a double.
-bool isHalfway(float value, int decimals) {
-    const double scaled =
-        std::fabs(static_cast<double>(value)) * powersOfTen[static_cast<size_t>(decimals) + 1];
-    return scaled == std::floor(scaled) && std::fmod(scaled, 10.0) == 5.0;
+// IEEE 754 single precision: value = mantissa * 2^exponent.
+constexpr int mantissaBits = 23;
+constexpr std::uint32_t mantissaMask = (1u << mantissaBits) - 1;
+constexpr std::uint32_t exponentMask = 0xFF;
+constexpr int exponentBias = 127 + mantissaBits;
+// Above this exponent the value times 10^6 (24 + 20 bits) no longer fits 64 bits.
+constexpr int largestShift = 20;
+// Below this exponent (mantissa * 10^6 < 2^44) the value rounds to zero at any decimals.
+constexpr int deepestShift = 45;
+
+struct Binary {
+    bool negative;
+    std::uint64_t mantissa;
+    int exponent;
+};
+
+Binary decompose(float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    const std::uint32_t biased = (bits >> mantissaBits) & exponentMask;
+    const std::uint32_t fraction = bits & mantissaMask;
+    // Subnormals have no hidden bit and the exponent of the smallest normal.
+    if (biased == 0)
+        return {(bits >> 31) != 0, fraction, 1 - exponentBias};
+    return {(bits >> 31) != 0, fraction | (1u << mantissaBits),
+            static_cast<int>(biased) - exponentBias};
+}
+
+// |value| * 10^decimals rounded to the nearest integer, halves away from zero. Exact: the
+// mantissa has 24 bits and 10^6 needs 20 more.
+std::uint64_t scaledMagnitude(const Binary& b, int decimals) {
+    const std::uint64_t scaled = b.mantissa * powersOfTen[static_cast<size_t>(decimals)];
+    if (b.exponent >= 0)
+        return scaled << b.exponent;
+    const int shift = -b.exponent;
+    if (shift >= deepestShift)
+        return 0;
+    const std::uint64_t whole = scaled >> shift;
+    const std::uint64_t rest = scaled & ((std::uint64_t(1) << shift) - 1);
+    return whole + (rest >= (std::uint64_t(1) << (shift - 1)) ? 1 : 0);
+}
+
+// The integer `scaled` / 10^decimals with exactly `decimals` decimals.
+char* writeScaled(char* out, std::uint64_t scaled, int decimals) {
+    const std::uint64_t unit = powersOfTen[static_cast<size_t>(decimals)];
+    out = std::to_chars(out, out + maxFixedBytes, scaled / unit).ptr;
+    if (decimals == 0)
+        return out;
+    *out = '.';
+    std::uint64_t fraction = scaled % unit;
+    for (int i = decimals; i > 0; --i) {
+        out[i] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+    }
+    return out + 1 + decimals;
 }
 
 } // namespace
@@ -27,12 +77,16 @@ bool isHalfway(float value, int decimals) {
 char* writeFixed(char* out, float value, int decimals) {
     if (std::isnan(value))
         return std::copy(nanText, nanText + sizeof(nanText) - 1, out);
-    double wide = value == 0 ? 0.0 : static_cast<double>(value);
-    // to_chars rounds a halfway value to even, the text we match rounds it away from zero:
-    // the next double away from zero rounds the same way and is nowhere else different.
-    if (std::isfinite(wide) && isHalfway(value, decimals))
-        wide = std::nextafter(wide, std::copysign(std::numeric_limits<double>::infinity(), wide));
-    return std::to_chars(out, out + maxFixedBytes, wide, std::chars_format::fixed, decimals).ptr;
+    const Binary b = decompose(value);
+    // Infinities and integers from 2^44 on, where to_chars (slow, but rounding halves to
+    // even) and the text we match agree: there is nothing to round.
+    if (std::isinf(value) || b.exponent > largestShift)
+        return std::to_chars(out, out + maxFixedBytes, static_cast<double>(value),
+                             std::chars_format::fixed, decimals)
+            .ptr;
+    if (b.negative && value != 0)
+        *out++ = '-';
+    return writeScaled(out, scaledMagnitude(b, decimals), decimals);
 }
 
 char* CsvRowFormatter::writeRow(char* out, qint64 epochSecs, const SampleStore::Values& values) {

@@ -7,14 +7,18 @@
 // The local-time text of a record's seconds, the same text that
 // QDateTime::fromSecsSinceEpoch(secs).toString("yyyy-MM-dd_hh:mm:ss") gives. Records are
 // almost always one second apart, so only the seconds digits change from one to the next;
-// the slow local-time conversion runs once a minute and after any jump.
+// the local-time conversion runs once a minute and after any jump.
 class CsvTimestamp {
 public:
+    // Reads the time zone once, as QDateTime does before each conversion.
+    CsvTimestamp();
+
     // Writes the text of epochSecs at out and returns its end.
     char* write(char* out, qint64 epochSecs);
 
 private:
     void convert(qint64 epochSecs);
+    bool convertFast(qint64 epochSecs);
 
     static constexpr int noSecondsDigits = -1;
     std::string text;

@@ -114,6 +114,8 @@ private slots:
         for (qint64 t = localSecs(2024, 10, 27, 1, 58, 50); times.size() < 8000; ++t)
             times << t;
         times << times.first() << times.first() + 61 << times.first() + 3600 * 24 * 400;
+        // Before 1970, across the end of 32-bit time, and far ahead.
+        times << -86400 * 365 << 2147483646 << 2147483647 << 2147483648 << 2840140800;
         QByteArray expected = headerBytes;
         for (int i = 0; i < times.size(); ++i) {
             SampleStore::Values v;
