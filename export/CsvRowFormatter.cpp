@@ -12,11 +12,12 @@ namespace {
 
 constexpr int maxFixedBytes = 48;
 constexpr char nanText[] = "nan";
-constexpr std::array<std::uint64_t, 8> powersOfTen{1,     10,     100,     1000,
-                                                   10000, 100000, 1000000, 10000000};
+constexpr std::array<std::uint64_t, maxFixedDecimals + 1> powersOfTen{1,     10,     100,    1000,
+                                                                      10000, 100000, 1000000};
 
 // IEEE 754 single precision: value = mantissa * 2^exponent.
 constexpr int mantissaBits = 23;
+constexpr int signBit = 31;
 constexpr std::uint32_t mantissaMask = (1u << mantissaBits) - 1;
 constexpr std::uint32_t exponentMask = 0xFF;
 constexpr int exponentBias = 127 + mantissaBits;
@@ -24,6 +25,15 @@ constexpr int exponentBias = 127 + mantissaBits;
 constexpr int largestShift = 20;
 // Below this exponent (mantissa * 10^6 < 2^44) the value rounds to zero at any decimals.
 constexpr int deepestShift = 45;
+
+constexpr bool everyColumnFits() {
+    for (const int d : CsvLayout::decimals) {
+        if (d < 0 || d > maxFixedDecimals)
+            return false;
+    }
+    return true;
+}
+static_assert(everyColumnFits(), "a column has more decimals than the formatter rounds exactly");
 
 struct Binary {
     bool negative;
@@ -38,8 +48,8 @@ Binary decompose(float value) {
     const std::uint32_t fraction = bits & mantissaMask;
     // Subnormals have no hidden bit and the exponent of the smallest normal.
     if (biased == 0)
-        return {(bits >> 31) != 0, fraction, 1 - exponentBias};
-    return {(bits >> 31) != 0, fraction | (1u << mantissaBits),
+        return {(bits >> signBit) != 0, fraction, 1 - exponentBias};
+    return {(bits >> signBit) != 0, fraction | (1u << mantissaBits),
             static_cast<int>(biased) - exponentBias};
 }
 

@@ -18,7 +18,9 @@ private:
     CsvTimestamp timestamp;
 };
 
-// A float widened to double in fixed point with `decimals` decimals, as
+inline constexpr int maxFixedDecimals = 6;
+
+// A float widened to double in fixed point with `decimals` (0 to maxFixedDecimals) decimals, as
 // QString::number(double(value), 'f', decimals) writes it: halves round away from zero,
 // zero has no sign, NaN is "nan", infinities are "inf" and "-inf". Needs 48 bytes at most.
 char* writeFixed(char* out, float value, int decimals);
