@@ -10,8 +10,13 @@
 #include <QtTest>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <limits>
+
+#if defined(Q_OS_UNIX)
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -75,6 +80,25 @@ QVector<float> awkwardFloats() {
     }
     return values;
 }
+
+#if defined(Q_OS_UNIX)
+// Files of this process may not grow past `bytes` while it lives: a disk that fills up
+// in the middle of a write, for one process only.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing us
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limited = old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+
+private:
+    rlimit old{};
+};
+#endif
 
 } // namespace
 
@@ -197,6 +221,32 @@ private slots:
         QVERIFY(!locked.ok);
         QVERIFY(!locked.error.isEmpty());
         QCOMPARE(readAll(readOnly), before);
+    }
+
+    void aWriteCutShortIsUndone() {
+#if defined(Q_OS_UNIX)
+        const QString existing = dir.filePath("notes.txt"), fresh = dir.filePath("fresh.csv");
+        QFile notes(existing);
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.write("my notes\n");
+        notes.close();
+        SampleStore log;
+        for (int i = 0; i < 5000; ++i) // about 300 kB of rows
+            log.append(1700000000 + i, {5.1f, 1, 2, 3, 4, 5, 6, 7});
+        CsvWriteResult appended, created;
+        {
+            FileSizeLimit limit(64 * 1024);
+            appended = saveDataDeal::saveData(log, existing);
+            created = saveDataDeal::saveData(log, fresh);
+        }
+        QVERIFY(!appended.ok);
+        QVERIFY(!appended.error.isEmpty());
+        QCOMPARE(readAll(existing), QByteArray("my notes\n"));
+        QVERIFY(!created.ok);
+        QVERIFY(!QFile::exists(fresh));
+#else
+        QSKIP("needs a per-process file size limit");
+#endif
     }
 
     void aFullDiskIsReported() {
