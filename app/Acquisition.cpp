@@ -9,6 +9,7 @@ Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), 
 
 void Acquisition::toggleByUser() {
     interrupted = false;
+    showingFile = false;
     if (running) {
         setRunning(false);
         return;
@@ -19,7 +20,7 @@ void Acquisition::toggleByUser() {
 
 void Acquisition::meterConnected() {
     haveReading = false;
-    if (running)
+    if (running || showingFile)
         return;
     if (!interrupted)
         startFresh();
@@ -41,6 +42,16 @@ void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading
     sampleLog.append(now.toSecsSinceEpoch(), reading.recordedChannels());
     if (chart)
         chart->sampleRecorded();
+}
+
+void Acquisition::openRecording(SampleStore&& recording) {
+    sampleLog = std::move(recording);
+    interrupted = false;
+    showingFile = true;
+    if (running)
+        setRunning(false);
+    if (chart)
+        chart->showWholeRecording();
 }
 
 void Acquisition::startFresh() {

@@ -32,6 +32,9 @@ public:
     void readingArrived() { haveReading = true; }
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
+    // A recording opened from a file replaces the log. Acquisition stops and stays stopped,
+    // even when a meter comes, until Run starts a fresh run.
+    void openRecording(SampleStore&& recording);
 
 signals:
     void runningChanged(bool running);
@@ -45,4 +48,5 @@ private:
     bool running = false;
     bool interrupted = false;
     bool haveReading = false;
+    bool showingFile = false;
 };

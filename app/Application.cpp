@@ -16,5 +16,9 @@ int runApplication(int argc, char** argv, const std::function<void()>& beforeWin
         beforeWindow();
     MainDialog dialog;
     dialog.show();
+    // usb-meter FILE.csv: show a recording saved earlier.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        dialog.openRecording(arguments.at(1));
     return app.exec();
 }

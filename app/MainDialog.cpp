@@ -2,6 +2,7 @@
 
 #include "AccessHint.h"
 #include "Acquisition.h"
+#include "ChartFiles.h"
 #include "ChartPage.h"
 #include "CommandFrame.h"
 #include "CurveStyleTable.h"
@@ -82,6 +83,7 @@ MainDialog::MainDialog(QWidget* parent)
     connect(chartPage->axisPanel(), &customcoordinates::RangChang_signal, this,
             &MainDialog::RangChang_slot);
     acquisitionState = new Acquisition(chartPage->panel(), this);
+    chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
     dashboard = new Dashboard(ui, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };

@@ -12,6 +12,7 @@ class Acquisition;
 class ChartPage;
 class CurveStyleTable;
 class CurveStyles;
+class ChartFiles;
 class Dashboard;
 class DeviceList;
 class LanguageSwitch;
@@ -53,6 +54,8 @@ public:
     customcoordinates* customAxisPanel() const;
     CurveStyleTable* curveStyleTable() const;
     const CurveStyles& curveStyleSettings() const;
+    // Shows a recording saved earlier (the file named on the command line), stopped.
+    void openRecording(const QString& fileName);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -100,6 +103,12 @@ private slots:
     void usbsenderror();
     void on_disp_btn_RangCustom_clicked();
     void onAct3Clicked_Slot();
+
+    void on_disp_btn_title_clicked();
+    void on_disp_btn_menu_clicked();
+    void onAct1Clicked_Slot();
+    void onAct2Clicked_Slot();
+    void onOpenDataClicked_Slot();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();
@@ -153,6 +162,7 @@ private:
     LanguageSwitch* language = nullptr;
     ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
+    ChartFiles* chartFiles = nullptr;
     Dashboard* dashboard = nullptr;
     SettingsPages* settingsPages = nullptr;
     Navigator* navigator = nullptr;

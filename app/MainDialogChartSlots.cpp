@@ -1,7 +1,12 @@
-// The chart's slots: each hands its work to the chart page.
+// The chart's slots: views, ranges, the chart menu and title. Each hands its work to the
+// chart page or the chart's files.
 #include "MainDialog.h"
 
+#include "ChartFiles.h"
+#include "ChartMenu.h"
 #include "ChartPage.h"
+#include "ChartTitle.h"
+#include "ui_MainDialog.h"
 
 void MainDialog::on_disp_btn_dp_dm_clicked() {
     chartPage->toggleView(CurveView::DpDm);
@@ -20,4 +25,38 @@ void MainDialog::onAct4Clicked_Slot() {
 }
 void MainDialog::onAct5Clicked_Slot() {
     chartPage->panel()->setDisplayMode(ChartPanel::Scroll);
+}
+
+void MainDialog::on_disp_btn_title_clicked() {
+    editChartTitle(this, ui->disp_btn_title);
+}
+
+void MainDialog::on_disp_btn_menu_clicked() {
+    ChartMenu menu(this);
+    const std::pair<ChartMenu::Entry, void (MainDialog::*)()> slots[] = {
+        {ChartMenu::ExportData, &MainDialog::onAct1Clicked_Slot},
+        {ChartMenu::ExportImage, &MainDialog::onAct2Clicked_Slot},
+        {ChartMenu::CurveSettings, &MainDialog::onAct3Clicked_Slot},
+        {ChartMenu::Accumulate, &MainDialog::onAct4Clicked_Slot},
+        {ChartMenu::Scroll, &MainDialog::onAct5Clicked_Slot},
+        {ChartMenu::OpenData, &MainDialog::onOpenDataClicked_Slot}};
+    for (const auto& [entry, slot] : slots)
+        connect(menu.action(entry), &QAction::triggered, this, slot);
+    menu.exec(QCursor::pos());
+}
+
+void MainDialog::onAct1Clicked_Slot() {
+    chartFiles->exportData();
+}
+
+void MainDialog::onAct2Clicked_Slot() {
+    chartFiles->exportImage(chartPage->panel()->view());
+}
+
+void MainDialog::onOpenDataClicked_Slot() {
+    chartFiles->openDataFromDialog();
+}
+
+void MainDialog::openRecording(const QString& fileName) {
+    chartFiles->openData(fileName);
 }

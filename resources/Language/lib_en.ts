@@ -392,6 +392,34 @@
         <translation>Export data (.csv)</translation>
     </message>
     <message>
+        <source>打开数据(.csv)</source>
+        <translation>Open data (.csv)</translation>
+    </message>
+    <message>
+        <source>保存失败</source>
+        <translation>Save failed</translation>
+    </message>
+    <message>
+        <source>无法写入文件 %1：%2</source>
+        <translation>Cannot write the file %1: %2</translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>Cannot open the file %1: %2</translation>
+    </message>
+    <message>
+        <source>文件大于 %1 MB</source>
+        <translation>The file is larger than %1 MB</translation>
+    </message>
+    <message>
+        <source>文件中没有可读的记录</source>
+        <translation>The file holds no readable records</translation>
+    </message>
+    <message>
+        <source>已打开 %1：%2 条记录，跳过 %3 行</source>
+        <translation>Opened %1: %2 records, %3 lines skipped</translation>
+    </message>
+    <message>
         <source>开</source>
         <translation>Open</translation>
     </message>

@@ -392,6 +392,34 @@
         <translation>导出数据(.csv)</translation>
     </message>
     <message>
+        <source>打开数据(.csv)</source>
+        <translation>打开数据(.csv)</translation>
+    </message>
+    <message>
+        <source>保存失败</source>
+        <translation>保存失败</translation>
+    </message>
+    <message>
+        <source>无法写入文件 %1：%2</source>
+        <translation>无法写入文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>无法打开文件 %1：%2</source>
+        <translation>无法打开文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>文件大于 %1 MB</source>
+        <translation>文件大于 %1 MB</translation>
+    </message>
+    <message>
+        <source>文件中没有可读的记录</source>
+        <translation>文件中没有可读的记录</translation>
+    </message>
+    <message>
+        <source>已打开 %1：%2 条记录，跳过 %3 行</source>
+        <translation>已打开 %1：%2 条记录，跳过 %3 行</translation>
+    </message>
+    <message>
         <source>开</source>
         <translation>开</translation>
     </message>

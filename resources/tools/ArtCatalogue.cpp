@@ -38,6 +38,7 @@ QHash<QString, ArtDrawing> buildCatalogue() {
         {"ExportData.png", exportDataIcon},
         {"ExportImage.png", exportImageIcon},
         {"MoreSettings.png", curveSettingsIcon},
+        {"OpenData.png", openDataIcon},
         {"ScrollDisp.png", scrollIcon},
         {"SysSet.png", systemSettingsIcon},
         {"Upgrade.png", upgradeIcon},

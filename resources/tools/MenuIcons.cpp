@@ -16,9 +16,10 @@ QImage menuIcon(const Drawing& draw) {
     return paintSquare(iconPixels, grid, draw);
 }
 
-// Accent disc with a white arrow in the lower right corner; the area under it is cleared
-// first so the badge stays readable over whatever the icon drew there.
-void exportBadge(QPainter& p) {
+// Accent disc with a white arrow in the lower right corner, pointing out of the icon for
+// an export and into it for an import; the area under it is cleared first so the badge
+// stays readable over whatever the icon drew there.
+void transferBadge(QPainter& p, bool outwards) {
     const QPointF centre(24, 24);
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_Clear);
@@ -31,7 +32,23 @@ void exportBadge(QPainter& p) {
     p.drawEllipse(centre, 7.5, 7.5);
     p.setPen(roundPen(QColor(theme::white), 1.8));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(arrowPath(QPointF(20.5, 24), QPointF(27.5, 24), 3.2));
+    const QPointF inner(20.5, 24), outer(27.5, 24);
+    p.drawPath(outwards ? arrowPath(inner, outer, 3.2) : arrowPath(outer, inner, 3.2));
+}
+
+// A table sheet with a shaded title row.
+void dataSheet(QPainter& p) {
+    const QRectF sheet(3, 4, 22, 20);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(theme::textDim));
+    p.drawRoundedRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 5.5), 2, 2);
+    p.setPen(roundPen(QColor(theme::text), 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(sheet, 2, 2);
+    p.drawLine(QPointF(3, 14.5), QPointF(25, 14.5));
+    p.drawLine(QPointF(3, 19.5), QPointF(25, 19.5));
+    p.drawLine(QPointF(10.5, 9.5), QPointF(10.5, 24));
+    p.drawLine(QPointF(17.5, 9.5), QPointF(17.5, 24));
 }
 
 // Left and bottom axes of a small chart.
@@ -43,18 +60,15 @@ void chartAxes(QPainter& p) {
 
 QImage exportDataIcon() {
     return menuIcon([](QPainter& p) {
-        const QRectF sheet(3, 4, 22, 20);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(theme::textDim));
-        p.drawRoundedRect(QRectF(sheet.left(), sheet.top(), sheet.width(), 5.5), 2, 2);
-        p.setPen(roundPen(QColor(theme::text), 1.6));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(sheet, 2, 2);
-        p.drawLine(QPointF(3, 14.5), QPointF(25, 14.5));
-        p.drawLine(QPointF(3, 19.5), QPointF(25, 19.5));
-        p.drawLine(QPointF(10.5, 9.5), QPointF(10.5, 24));
-        p.drawLine(QPointF(17.5, 9.5), QPointF(17.5, 24));
-        exportBadge(p);
+        dataSheet(p);
+        transferBadge(p, true);
+    });
+}
+
+QImage openDataIcon() {
+    return menuIcon([](QPainter& p) {
+        dataSheet(p);
+        transferBadge(p, false);
     });
 }
 
@@ -69,7 +83,7 @@ QImage exportImageIcon() {
         p.setPen(roundPen(QColor(theme::text), stroke));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(frame, 2, 2);
-        exportBadge(p);
+        transferBadge(p, true);
     });
 }
 

@@ -90,6 +90,28 @@ private slots:
         QCOMPARE(acquisition->log().size(), 1);
     }
 
+    void anOpenedRecordingStaysStoppedUntilRun() {
+        acquisition->meterConnected();
+        record(4);
+        SampleStore opened;
+        opened.append(1000, {});
+        opened.append(1001, {});
+        acquisition->openRecording(std::move(opened));
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 2);
+        acquisition->meterLost();
+        acquisition->meterConnected(); // a meter coming (back) starts nothing
+        QVERIFY(!acquisition->isRunning());
+        record(2);
+        QCOMPARE(acquisition->log().size(), 2);
+        acquisition->toggleByUser(); // Run clears it, as any run start does
+        QVERIFY(acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 0);
+        acquisition->meterLost();
+        acquisition->meterConnected(); // and meters resume runs again
+        QVERIFY(acquisition->isRunning());
+    }
+
 private:
     void connectAnsweringMeter() {
         acquisition->meterConnected();

@@ -1,0 +1,146 @@
+#include "CsvReader.h"
+
+#include "CsvLayout.h"
+
+#include <QDateTime>
+#include <QFile>
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+// Bytes per row of a typical file, to reserve the store once.
+constexpr qint64 typicalRowBytes = 75;
+
+// Turns "yyyy-MM-dd_hh:mm:ss" local time into seconds since the epoch. The slow local-time
+// conversion runs once per minute of records: the next rows share its first 17 characters.
+class LocalTimeParser {
+public:
+    bool parse(const char* text, qint64& epochSecs) {
+        using namespace CsvLayout;
+        int second = 0;
+        if (!number(text + minutePrefixLength, 2, second) || second > 59)
+            return false;
+        if (!cachedMinute || std::memcmp(text, minute, minutePrefixLength) != 0) {
+            if (!convertMinute(text))
+                return false;
+        }
+        epochSecs = minuteSecs + second;
+        return true;
+    }
+
+private:
+    static bool number(const char* at, int digits, int& value) {
+        for (int i = 0; i < digits; ++i) {
+            if (at[i] < '0' || at[i] > '9')
+                return false;
+        }
+        return std::from_chars(at, at + digits, value).ptr == at + digits;
+    }
+
+    bool convertMinute(const char* text) {
+        int year, month, day, hour, min;
+        const bool shaped = number(text, 4, year) && text[4] == '-' && number(text + 5, 2, month) &&
+                            text[7] == '-' && number(text + 8, 2, day) && text[10] == '_' &&
+                            number(text + 11, 2, hour) && text[13] == ':' &&
+                            number(text + 14, 2, min) && text[16] == ':';
+        const QDate date(year, month, day);
+        const QTime time(hour, min);
+        if (!shaped || !date.isValid() || !time.isValid())
+            return false;
+        minuteSecs = QDateTime(date, time).toSecsSinceEpoch();
+        std::memcpy(minute, text, CsvLayout::minutePrefixLength);
+        cachedMinute = true;
+        return true;
+    }
+
+    char minute[CsvLayout::minutePrefixLength] = {};
+    bool cachedMinute = false;
+    qint64 minuteSecs = 0;
+};
+
+class RowParser {
+public:
+    // One line without its line end.
+    bool parse(const char* begin, const char* end, qint64& epochSecs, SampleStore::Values& values) {
+        if (end - begin <= CsvLayout::timestampLength ||
+            begin[CsvLayout::timestampLength] != CsvLayout::separator ||
+            !time.parse(begin, epochSecs))
+            return false;
+        const char* at = begin + CsvLayout::timestampLength + 1;
+        for (size_t k = 0; k < values.size(); ++k) {
+            const auto [stop, error] = std::from_chars(at, end, values[k]);
+            const bool last = k + 1 == values.size();
+            if (error != std::errc() || stop == at ||
+                (last ? stop != end : stop == end || *stop != CsvLayout::separator))
+                return false;
+            at = stop + 1;
+        }
+        return true;
+    }
+
+private:
+    LocalTimeParser time;
+};
+
+bool isHeaderOrBlank(const char* begin, const char* end) {
+    static constexpr char columnTitles[] = "DATE,";
+    const auto n = static_cast<size_t>(end - begin);
+    return n == 0 || *begin == '-' ||
+           (n >= sizeof(columnTitles) - 1 &&
+            std::memcmp(begin, columnTitles, sizeof(columnTitles) - 1) == 0);
+}
+
+void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& result) {
+    RowParser rows;
+    SampleStore::Values values{};
+    qint64 secs = 0;
+    const char* const stop = data + size;
+    for (const char* line = data; line < stop;) {
+        const char* next = static_cast<const char*>(std::memchr(line, '\n', stop - line));
+        const char* end = next ? next : stop;
+        const char* content = (end > line && end[-1] == '\r') ? end - 1 : end;
+        if (rows.parse(line, content, secs, values))
+            store.append(secs, values);
+        else if (!isHeaderOrBlank(line, content))
+            ++result.skipped;
+        line = end + 1;
+    }
+    result.records = store.size();
+}
+
+} // namespace
+
+CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
+    CsvReadResult result;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.status = CsvReadResult::CannotOpen;
+        result.error = file.errorString();
+        return result;
+    }
+    const qint64 size = file.size();
+    if (size > maxFileBytes) {
+        result.status = CsvReadResult::TooLarge;
+        return result;
+    }
+    // Mapped when the system allows it: no copy of the file in memory.
+    QByteArray copy;
+    const char* data = size > 0 ? reinterpret_cast<const char*>(file.map(0, size)) : nullptr;
+    qint64 length = size;
+    if (!data) {
+        copy = file.read(maxFileBytes);
+        data = copy.constData();
+        length = copy.size();
+    }
+    SampleStore store;
+    store.reserve(static_cast<int>(length / typicalRowBytes));
+    parseAll(data, length, store, result);
+    if (result.records == 0) {
+        result.status = CsvReadResult::NoRecords;
+        return result;
+    }
+    into = std::move(store);
+    return result;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "SampleStore.h"
+
+#include <QString>
+
+struct CsvReadResult {
+    enum Status { Ok, CannotOpen, TooLarge, NoRecords };
+    Status status = Ok;
+    QString error; // the system's reason for CannotOpen
+    int records = 0;
+    // Lines that are neither header, blank nor a row of nine fields that parse.
+    int skipped = 0;
+};
+
+// Reads a recording back from a CSV file in the layout the program writes. Rows that do
+// not parse are skipped and counted; gaps in time (several runs appended to one file)
+// stay gaps. The store is filled only when the file holds at least one record.
+class CsvReader {
+public:
+    // Files above this size are refused rather than read: 512 MiB holds about 80 days of
+    // records, which need some 250 MB in memory.
+    static constexpr qint64 maxFileBytes = qint64(512) << 20;
+
+    static CsvReadResult read(const QString& fileName, SampleStore& into);
+};

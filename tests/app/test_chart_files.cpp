@@ -1,0 +1,270 @@
+#include "Acquisition.h"
+#include "ChartFiles.h"
+#include "ChartPanel.h"
+#include "ChartTitle.h"
+#include "CsvReader.h"
+#include "DialogAnswers.h"
+#include "ScopedWorkDir.h"
+#include "saveDataDeal.h"
+
+#include <QInputDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtCharts/QChartView>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString reminderTitle = QStringLiteral("提示信息");
+const QString reminderText = QStringLiteral("数据太少了吧，请记录至少二十条数据。");
+
+// The system's reason why a file cannot be opened so, in the system's language.
+QString openFailure(const QString& path, QIODevice::OpenMode mode) {
+    QFile file(path);
+    return file.open(mode) ? QString() : file.errorString();
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// The chart's files as the user meets them: reminder, file dialogs, silent success, a
+// warning naming the file on failure, opening a recording again.
+class ChartFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        workDir = std::make_unique<ScopedWorkDir>();
+        window = std::make_unique<QWidget>();
+        tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
+        chart = std::make_unique<ChartPanel>(nullptr);
+        acquisition = std::make_unique<Acquisition>(chart.get());
+        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(), tips, nullptr);
+        questions.clear();
+        answer.clear();
+        const auto ask = [this](QWidget*, const ChartFiles::FileQuestion& q) {
+            questions << q;
+            return answer;
+        };
+        files->setFileDialogs(ask, ask);
+        dialogs = std::make_unique<DialogAnswers>();
+    }
+    void cleanup() {
+        QCOMPARE(dialogs->unexpected(), 0);
+        QCOMPARE(dialogs->unanswered(), 0);
+        dialogs.reset();
+        files.reset();
+        acquisition.reset();
+        chart.reset();
+        window.reset();
+        workDir.reset();
+    }
+
+    void nineteenRecordsBringTheReminderBeforeTheDialog() {
+        record(19);
+        QString title, text;
+        dialogs->expect(DialogAnswers::acknowledge(&title, &text));
+        files->exportData();
+        QCOMPARE(title, reminderTitle);
+        QCOMPARE(text, reminderText);
+        QCOMPARE(questions.size(), 1); // the save dialog follows the reminder
+        QCOMPARE(questions[0].caption, QString("Excel file"));
+        QCOMPARE(questions[0].filter, QString("Files (*.csv)"));
+        QCOMPARE(questions[0].directory, QCoreApplication::applicationDirPath());
+    }
+
+    void twentyRecordsGoStraightToTheDialogAndSaveSilently() {
+        record(20);
+        answer = workDir->filePath("run");
+        files->exportData();
+        QCOMPARE(questions.size(), 1);
+        const QByteArray written = contentOf(answer);
+        QVERIFY(written.startsWith(saveDataDeal::header()));
+        QCOMPARE(written.count("\r\n"), 4 + 20);
+    }
+
+    void aCancelledSaveDialogWritesNothing() {
+        record(25);
+        files->exportData();
+        files->exportImage(chart->view());
+        QCOMPARE(questions.size(), 2);
+        QCOMPARE(QDir(workDir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    void aFailedExportNamesTheFileAndKeepsTheLog() {
+        record(20);
+        answer = workDir->filePath("missing/run.csv");
+        QString title, text;
+        dialogs->expect(DialogAnswers::acknowledge(&title, &text));
+        files->exportData();
+        QCOMPARE(title, QString("保存失败"));
+        QCOMPARE(text, QString("无法写入文件 %1：%2")
+                           .arg(QDir::toNativeSeparators(answer),
+                                openFailure(answer, QIODevice::WriteOnly)));
+        QCOMPARE(acquisition->log().size(), 20);
+        answer = workDir->filePath("run.csv");
+        files->exportData();
+        QCOMPARE(contentOf(answer).count("\r\n"), 4 + 20);
+    }
+
+    void theImageIsTheChartViewAtItsSize() {
+        chart->view()->resize(480, 320);
+        answer = workDir->filePath("chart.png");
+        files->exportImage(chart->view());
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions[0].caption, QString("Save File"));
+        QCOMPARE(questions[0].directory, QString("chart"));
+        QCOMPARE(questions[0].filter, QString("image(*.png)"));
+        const QImage image(answer);
+        QCOMPARE(image.size(), chart->view()->size() * chart->view()->devicePixelRatioF());
+    }
+
+    void anImageNamedWithoutSuffixIsSavedAsPng() {
+        chart->view()->resize(300, 200);
+        answer = workDir->filePath("chart");
+        files->exportImage(chart->view());
+        QCOMPARE(QImage(answer, "png").size(), chart->view()->size());
+    }
+
+    void anImageOfUnknownKindIsReportedAndLeavesNoFile() {
+        answer = workDir->filePath("chart.xyz");
+        QString title, text;
+        dialogs->expect(DialogAnswers::acknowledge(&title, &text));
+        files->exportImage(chart->view());
+        QCOMPARE(title, QString("保存失败"));
+        QVERIFY2(text.contains(QDir::toNativeSeparators(answer)), qPrintable(text));
+        QVERIFY(!QFile::exists(answer));
+    }
+
+    void anOpenedRecordingReplacesTheLogStoppedAndCountsSkippedLines() {
+        record(30);
+        QVERIFY(acquisition->isRunning());
+        const QString path = workDir->filePath("kept.csv");
+        writeRecording(path, 3, "2024-13-01_00:00:00,1,2,3,4,5,6,7,8\r\nnonsense\r\n");
+        QSignalSpy opened(files.get(), &ChartFiles::recordingOpened);
+        answer = path;
+        files->openDataFromDialog();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(questions[0].filter, QString("Files (*.csv)"));
+        QCOMPARE(opened.count(), 1);
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 3);
+        QCOMPARE(acquisition->log().timeAt(2) - acquisition->log().timeAt(0), qint64(2));
+        QCOMPARE(tips->text(), QString("已打开 kept.csv：3 条记录，跳过 2 行"));
+    }
+
+    void aFileThatCannotBeShownIsReportedAndTheLogKept_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("reason");
+        const qint64 header = saveDataDeal::header().size();
+        QTest::newRow("header only") << true << header << "文件中没有可读的记录";
+        QTest::newRow("too large") << true << CsvReader::maxFileBytes + 1 << "文件大于 512 MB";
+        QTest::newRow("missing") << false << qint64(0) << QString(); // the system's reason
+    }
+
+    void aFileThatCannotBeShownIsReportedAndTheLogKept() {
+        QFETCH(bool, exists);
+        QFETCH(qint64, size);
+        QFETCH(QString, reason);
+        record(5);
+        const QString path = workDir->filePath("bad.csv");
+        if (reason.isEmpty())
+            reason = openFailure(path, QIODevice::ReadOnly);
+        if (exists) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(saveDataDeal::header());
+            QVERIFY(file.resize(size)); // beyond the header: sparse, no disk used
+        }
+        QString title, text;
+        dialogs->expect(DialogAnswers::acknowledge(&title, &text));
+        QSignalSpy opened(files.get(), &ChartFiles::recordingOpened);
+        QVERIFY(!files->openData(path));
+        QCOMPARE(title, QString("打开文件失败"));
+        QCOMPARE(text, QString("无法打开文件 %1：%2").arg(QDir::toNativeSeparators(path), reason));
+        QCOMPARE(acquisition->log().size(), 5);
+        QVERIFY(acquisition->isRunning());
+        QCOMPARE(opened.count(), 0);
+        QCOMPARE(tips->text(), QString("Tips:Hello!"));
+    }
+
+    void aCancelledOpenDialogChangesNothing() {
+        record(5);
+        files->openDataFromDialog();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(acquisition->log().size(), 5);
+        QVERIFY(acquisition->isRunning());
+    }
+
+    void theTitleTakesAnyConfirmedTextAndKeepsItsOwnOnCancel() {
+        QPushButton title(QStringLiteral("Simple Real-Time Chart"));
+        QString caption, label, offered;
+        dialogs->expect([&](QWidget* w) {
+            auto* input = qobject_cast<QInputDialog*>(w);
+            QVERIFY(input);
+            caption = input->windowTitle();
+            label = input->labelText();
+            offered = input->textValue();
+            input->setTextValue(QString());
+            input->accept();
+        });
+        editChartTitle(window.get(), &title);
+        QCOMPARE(caption, QString("标题变更对话框"));
+        QCOMPARE(label, QString("请输入标题:"));
+        QCOMPARE(offered, QString("Simple Real-Time Chart"));
+        QCOMPARE(title.text(), QString());
+
+        title.setText(QStringLiteral("Charger A"));
+        dialogs->expect([](QWidget* w) {
+            auto* input = qobject_cast<QInputDialog*>(w);
+            QVERIFY(input);
+            input->setTextValue(QStringLiteral("typed, then cancelled"));
+            input->reject();
+        });
+        editChartTitle(window.get(), &title);
+        QCOMPARE(title.text(), QString("Charger A"));
+    }
+
+private:
+    void record(int seconds) {
+        if (!acquisition->isRunning())
+            acquisition->toggleByUser();
+        QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
+        MeterReading reading;
+        for (int i = 0; i < seconds; ++i) {
+            reading.vbus = 5.0f + i / 100.0f;
+            acquisition->recordSample(now.addSecs(i), reading);
+        }
+    }
+
+    static void writeRecording(const QString& path, int records, const QByteArray& trailer) {
+        SampleStore log;
+        for (int i = 0; i < records; ++i)
+            log.append(1709647629 + i, {});
+        QVERIFY(saveDataDeal::saveData(log, path).ok);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(trailer);
+    }
+
+    std::unique_ptr<ScopedWorkDir> workDir;
+    std::unique_ptr<QWidget> window;
+    QLabel* tips = nullptr;
+    std::unique_ptr<ChartPanel> chart;
+    std::unique_ptr<Acquisition> acquisition;
+    std::unique_ptr<ChartFiles> files;
+    std::unique_ptr<DialogAnswers> dialogs;
+    QVector<ChartFiles::FileQuestion> questions;
+    QString answer;
+};
+
+QTEST_MAIN(ChartFilesTest)
+#include "test_chart_files.moc"

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <ctime>
+
+// Local time of the test process: a zone with daylight saving, so the hour changes of
+// spring and autumn are part of what the tests see, whatever zone the machine is in.
+inline void useBerlinTime() {
+    qputenv("TZ", QByteArray("Europe/Berlin"));
+    tzset();
+}

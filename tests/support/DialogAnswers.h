@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QQueue>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+// Answers the modal dialogs and popup menus a test opens, in the order they show, as soon
+// as each is on screen: a test never waits a fixed time for a dialog. A dialog that shows
+// with no answer left is closed and counted as unexpected.
+class DialogAnswers : public QObject {
+public:
+    using Answer = std::function<void(QWidget* dialog)>;
+
+    DialogAnswers() {
+        timer.setInterval(pollMs);
+        connect(&timer, &QTimer::timeout, this, &DialogAnswers::poll);
+        timer.start();
+    }
+
+    void expect(Answer answer) { answers.enqueue(std::move(answer)); }
+    int unanswered() const { return answers.size(); }
+    int unexpected() const { return unexpectedCount; }
+
+    // Takes down a message box's title and text, then presses its OK button.
+    static Answer acknowledge(QString* title, QString* text) {
+        return [title, text](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            *title = box->windowTitle();
+            *text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        };
+    }
+
+private:
+    static constexpr int pollMs = 10;
+
+    void poll() {
+        QWidget* shown = QApplication::activePopupWidget();
+        if (!shown)
+            shown = QApplication::activeModalWidget();
+        if (!shown || !shown->isVisible())
+            return;
+        if (answers.isEmpty()) {
+            ++unexpectedCount;
+            shown->close();
+            return;
+        }
+        answers.dequeue()(shown);
+    }
+
+    QTimer timer;
+    QQueue<Answer> answers;
+    int unexpectedCount = 0;
+};
