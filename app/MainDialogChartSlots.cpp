@@ -8,6 +8,8 @@
 #include "ChartTitle.h"
 #include "ui_MainDialog.h"
 
+#include <QtCharts/QChartView>
+
 void MainDialog::on_disp_btn_dp_dm_clicked() {
     chartPage->toggleView(CurveView::DpDm);
 }
@@ -33,15 +35,15 @@ void MainDialog::on_disp_btn_title_clicked() {
 
 void MainDialog::on_disp_btn_menu_clicked() {
     ChartMenu menu(this);
-    const std::pair<ChartMenu::Entry, void (MainDialog::*)()> slots[] = {
+    const std::pair<ChartMenu::Entry, void (MainDialog::*)()> handlers[] = {
         {ChartMenu::ExportData, &MainDialog::onAct1Clicked_Slot},
         {ChartMenu::ExportImage, &MainDialog::onAct2Clicked_Slot},
         {ChartMenu::CurveSettings, &MainDialog::onAct3Clicked_Slot},
         {ChartMenu::Accumulate, &MainDialog::onAct4Clicked_Slot},
         {ChartMenu::Scroll, &MainDialog::onAct5Clicked_Slot},
         {ChartMenu::OpenData, &MainDialog::onOpenDataClicked_Slot}};
-    for (const auto& [entry, slot] : slots)
-        connect(menu.action(entry), &QAction::triggered, this, slot);
+    for (const auto& [entry, handler] : handlers)
+        connect(menu.action(entry), &QAction::triggered, this, handler);
     menu.exec(QCursor::pos());
 }
 

@@ -18,8 +18,7 @@ QString tipsText(const MeterFixture& f) {
 // one it finds; an unplugged meter is listed no more, so count the listings.
 void waitForMoreOpenAttempts(int count) {
     const size_t target = sim::enumerationTimes().size() + size_t(count);
-    QTRY_VERIFY_WITH_TIMEOUT(sim::enumerationTimes().size() >= target,
-                             MeterFixture::linkTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(sim::enumerationTimes().size() >= target, MeterFixture::linkTimeoutMs);
 }
 
 } // namespace

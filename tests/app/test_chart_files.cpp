@@ -1,6 +1,8 @@
 #include "Acquisition.h"
 #include "ChartFiles.h"
 #include "ChartPanel.h"
+#include "CurveStyles.h"
+#include "CustomRanges.h"
 #include "ChartTitle.h"
 #include "CsvReader.h"
 #include "DialogAnswers.h"
@@ -43,7 +45,7 @@ private slots:
         workDir = std::make_unique<ScopedWorkDir>();
         window = std::make_unique<QWidget>();
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
-        chart = std::make_unique<ChartPanel>(nullptr);
+        chart = std::make_unique<ChartPanel>(nullptr, &ranges, &styles);
         acquisition = std::make_unique<Acquisition>(chart.get());
         files = std::make_unique<ChartFiles>(window.get(), acquisition.get(), tips, nullptr);
         questions.clear();
@@ -237,6 +239,7 @@ private:
     void record(int seconds) {
         if (!acquisition->isRunning())
             acquisition->toggleByUser();
+        acquisition->readingArrived();
         QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
         MeterReading reading;
         for (int i = 0; i < seconds; ++i) {
@@ -258,6 +261,8 @@ private:
     std::unique_ptr<ScopedWorkDir> workDir;
     std::unique_ptr<QWidget> window;
     QLabel* tips = nullptr;
+    CustomRanges ranges;
+    CurveStyles styles;
     std::unique_ptr<ChartPanel> chart;
     std::unique_ptr<Acquisition> acquisition;
     std::unique_ptr<ChartFiles> files;

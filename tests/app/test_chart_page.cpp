@@ -1,7 +1,7 @@
 #include "ChartPage.h"
 #include "CurveStyleTable.h"
-#include "customcoordinates.h"
 #include "ScopedWorkDir.h"
+#include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 #include <QDialog>
