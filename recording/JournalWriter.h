@@ -1,0 +1,44 @@
+#pragma once
+
+#include "SampleStore.h"
+
+#include <QFile>
+#include <QString>
+
+// Appends the samples of one run to its journal file as they are recorded, so that a
+// crash or a power cut loses at most the last few seconds. Each sample is written at once
+// (a crash of the program loses nothing written); the data reach the disk every
+// syncEveryRecords samples (a power cut loses at most that many). A write that fails (the
+// disk is full) stops the journal without a torn record; the recording in memory goes on.
+class JournalWriter {
+public:
+    static constexpr int syncEveryRecords = 10;
+
+    JournalWriter() = default;
+    ~JournalWriter();
+    JournalWriter(const JournalWriter&) = delete;
+    JournalWriter& operator=(const JournalWriter&) = delete;
+
+    // Replaces the file at `path` with a new journal of a run starting at startSecs. False
+    // when the file cannot be created or written (see errorString()).
+    bool begin(const QString& path, qint64 startSecs);
+    // False once the journal has stopped, or when this write stops it.
+    bool append(qint64 epochSecs, const SampleStore::Values& values);
+    // Puts every sample written so far on the disk (a pause in the run).
+    void sync();
+    // The run ended cleanly: the journal is marked so and closed; the file stays.
+    void finish();
+
+    bool isWriting() const { return writing; }
+    QString errorString() const { return error; }
+
+private:
+    void stop(const QString& why);
+
+    QFile file;
+    qint64 startSecs = 0;
+    qint64 recordsWritten = 0;
+    int unsyncedRecords = 0;
+    bool writing = false;
+    QString error;
+};
