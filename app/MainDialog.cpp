@@ -1,6 +1,7 @@
 #include "MainDialog.h"
 
 #include "Acquisition.h"
+#include "CapacityPage.h"
 #include "ChartPanel.h"
 #include "CommandFrame.h"
 #include "Dashboard.h"
@@ -19,6 +20,7 @@
 #include "ui_MainDialog.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTextCursor>
@@ -86,6 +88,9 @@ MainDialog::MainDialog(QWidget* parent)
     chartPanel = new ChartPanel(ui->disap_gridLayout, this);
     acquisitionState = new Acquisition(chartPanel, this);
     dashboard = new Dashboard(ui, this);
+    QElapsedTimer monotonic;
+    monotonic.start();
+    capacityPage = new CapacityPage(ui, [monotonic] { return monotonic.elapsed(); }, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
@@ -190,6 +195,7 @@ void MainDialog::readTick() {
     const MeterReading& reading = currentReading();
     dashboard->showCaption(deviceList->modelWord(), deviceList->serialPrefix());
     dashboard->showReading(reading);
+    capacityPage->addReading(reading);
     if (settingsReportPending) {
         settingsReportPending = false;
         settingsPages->applyReportedSettings(reading, deviceList->modelWord());

@@ -7,6 +7,7 @@
 #include <QPoint>
 
 class Acquisition;
+class CapacityPage;
 class ChartPanel;
 class Dashboard;
 class DeviceList;
@@ -125,6 +126,7 @@ private:
     ChartPanel* chartPanel = nullptr;
     Acquisition* acquisitionState = nullptr;
     Dashboard* dashboard = nullptr;
+    CapacityPage* capacityPage = nullptr;
     SettingsPages* settingsPages = nullptr;
     Navigator* navigator = nullptr;
     DeviceList* deviceList = nullptr;

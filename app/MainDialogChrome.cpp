@@ -3,6 +3,7 @@
 #include "MainDialog.h"
 
 #include "Acquisition.h"
+#include "CapacityPage.h"
 #include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
 #include "DeviceList.h"
@@ -135,6 +136,7 @@ void MainDialog::relabel() {
     restoreGlyphs();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
     dashboard->showRunState(acquisitionState->isRunning());
+    capacityPage->relabel();
 }
 
 // retranslateUi puts the designer texts back over the glyphs.

@@ -819,4 +819,95 @@
         <translation>VBUS(V),</translation>
     </message>
 </context>
+<context>
+    <name>CapacityPage</name>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>电量 (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>能量 (Wh)</translation>
+    </message>
+    <message>
+        <source>测试时间</source>
+        <translation>测试时间</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>峰值</source>
+        <translation>峰值</translation>
+    </message>
+    <message>
+        <source>电压 (V)</source>
+        <translation>电压 (V)</translation>
+    </message>
+    <message>
+        <source>电流 (A)</source>
+        <translation>电流 (A)</translation>
+    </message>
+    <message>
+        <source>功率 (W)</source>
+        <translation>功率 (W)</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>清零</source>
+        <translation>清零</translation>
+    </message>
+    <message>
+        <source>自动结束：</source>
+        <translation>自动结束：</translation>
+    </message>
+    <message>
+        <source>电流低于</source>
+        <translation>电流低于</translation>
+    </message>
+    <message>
+        <source>持续</source>
+        <translation>持续</translation>
+    </message>
+    <message>
+        <source>电压低于</source>
+        <translation>电压低于</translation>
+    </message>
+    <message>
+        <source>电流低于此值持续设定时间后自动结束测试</source>
+        <translation>电流低于此值持续设定时间后自动结束测试</translation>
+    </message>
+    <message>
+        <source>电压低于此值时自动结束测试</source>
+        <translation>电压低于此值时自动结束测试</translation>
+    </message>
+    <message>
+        <source>未开始</source>
+        <translation>未开始</translation>
+    </message>
+    <message>
+        <source>测试中</source>
+        <translation>测试中</translation>
+    </message>
+    <message>
+        <source>已暂停</source>
+        <translation>已暂停</translation>
+    </message>
+    <message>
+        <source>已结束：电压低于截止电压，%1</source>
+        <translation>已结束：电压低于截止电压，%1</translation>
+    </message>
+    <message>
+        <source>已结束：电流持续低于结束电流，%1</source>
+        <translation>已结束：电流持续低于结束电流，%1</translation>
+    </message>
+</context>
 </TS>
