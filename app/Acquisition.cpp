@@ -8,6 +8,7 @@ void Acquisition::toggleByUser() {
     interrupted = false;
     if (running) {
         setRunning(false);
+        emit runEnded();
         return;
     }
     startFresh();
@@ -37,12 +38,30 @@ void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading
     if (chart)
         chart->appendSample(now, values);
     sampleLog.append(now.toSecsSinceEpoch(), values);
+    emit sampleRecorded(now.toSecsSinceEpoch(), values);
+}
+
+void Acquisition::showRecording(SampleStore&& recording) {
+    interrupted = false;
+    if (running) {
+        setRunning(false);
+        emit runEnded();
+    }
+    sampleLog = std::move(recording);
+    if (!chart || sampleLog.isEmpty())
+        return;
+    chart->startRun(QDateTime::fromSecsSinceEpoch(sampleLog.timeAt(0)));
+    for (int i = 0; i < sampleLog.size(); ++i)
+        chart->appendSample(QDateTime::fromSecsSinceEpoch(sampleLog.timeAt(i)),
+                            sampleLog.record(i));
 }
 
 void Acquisition::startFresh() {
     sampleLog.clear();
+    const QDateTime now = QDateTime::currentDateTime();
     if (chart)
-        chart->startRun(QDateTime::currentDateTime());
+        chart->startRun(now);
+    emit runStarted(now.toSecsSinceEpoch());
 }
 
 void Acquisition::setRunning(bool on) {

@@ -27,9 +27,17 @@ public:
     void meterLost();
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
+    // Ends any run and shows a recording made earlier (a recovered journal), stopped, as
+    // the log and the chart, ready for export.
+    void showRecording(SampleStore&& recording);
 
 signals:
     void runningChanged(bool running);
+    // A fresh run begins (the log was emptied), at startSecs since the epoch.
+    void runStarted(qint64 startSecs);
+    void sampleRecorded(qint64 epochSecs, const SampleStore::Values& values);
+    // The run was stopped on purpose; a lost meter only pauses it.
+    void runEnded();
 
 private:
     void startFresh();

@@ -8,6 +8,7 @@
 #include "DeviceList.h"
 #include "Glyphs.h"
 #include "IconHelper.h"
+#include "JournalLocation.h"
 #include "LanguageSwitch.h"
 #include "MainTr.h"
 #include "MeterIdentity.h"
@@ -15,6 +16,7 @@
 #include "Navigator.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
+#include "RunJournal.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
 #include "ui_MainDialog.h"
@@ -87,10 +89,12 @@ MainDialog::MainDialog(QWidget* parent)
 
     chartPanel = new ChartPanel(ui->disap_gridLayout, this);
     acquisitionState = new Acquisition(chartPanel, this);
+    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;
     monotonic.start();
-    capacityPage = new CapacityPage(ui, [monotonic] { return monotonic.elapsed(); }, this);
+    capacityPage = new CapacityPage(
+        ui, [monotonic] { return monotonic.elapsed(); }, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
@@ -211,6 +215,10 @@ void MainDialog::sampleTick() {
         sendFrame(pollFrame());
     }
     acquisitionState->recordSample(QDateTime::currentDateTime(), currentReading());
+}
+
+void MainDialog::showRecording(SampleStore&& recording) {
+    acquisitionState->showRecording(std::move(recording));
 }
 
 void MainDialog::requestUpgradeMode() {

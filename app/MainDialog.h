@@ -13,6 +13,8 @@ class Dashboard;
 class DeviceList;
 class LanguageSwitch;
 class Navigator;
+class RunJournal;
+class SampleStore;
 class QTimer;
 class QToolButton;
 class SettingsPages;
@@ -40,6 +42,9 @@ public:
     // The next sample tick sends the enter-upgrade-mode frame instead of the poll; the
     // tick runs at once.
     void requestUpgradeMode();
+
+    // A recording made earlier, shown stopped in place of the current one.
+    void showRecording(SampleStore&& recording);
 
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
@@ -125,6 +130,7 @@ private:
     LanguageSwitch* language = nullptr;
     ChartPanel* chartPanel = nullptr;
     Acquisition* acquisitionState = nullptr;
+    RunJournal* runJournal = nullptr;
     Dashboard* dashboard = nullptr;
     CapacityPage* capacityPage = nullptr;
     SettingsPages* settingsPages = nullptr;

@@ -12,6 +12,7 @@
 #include "LanguageSwitch.h"
 #include "MainTr.h"
 #include "Navigator.h"
+#include "RunJournal.h"
 #include "USBThread.h"
 #include "WindowChrome.h"
 #include "ui_MainDialog.h"
@@ -137,6 +138,7 @@ void MainDialog::relabel() {
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
     dashboard->showRunState(acquisitionState->isRunning());
     capacityPage->relabel();
+    runJournal->relabel();
 }
 
 // retranslateUi puts the designer texts back over the glyphs.

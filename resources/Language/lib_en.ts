@@ -910,4 +910,35 @@
         <translation>Ended: current stayed below the end current, %1</translation>
     </message>
 </context>
+<context>
+    <name>RunJournal</name>
+    <message>
+        <source>记录日志已关闭（%1），本次记录只保存在内存中</source>
+        <translation>Journal off (%1): this recording is kept in memory only</translation>
+    </message>
+    <message>
+        <source>记录日志</source>
+        <translation>Recording journal</translation>
+    </message>
+    <message>
+        <source>记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。</source>
+        <translation>The journal could not be written (%1) and has stopped. The recording goes on in memory.</translation>
+    </message>
+    <message>
+        <source>恢复记录</source>
+        <translation>Recover recording</translation>
+    </message>
+    <message>
+        <source>上次的记录没有正常结束（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>The last recording did not end cleanly (started %1, %2 samples). Open it or discard it?</translation>
+    </message>
+    <message>
+        <source>打开记录</source>
+        <translation>Open recording</translation>
+    </message>
+    <message>
+        <source>丢弃</source>
+        <translation>Discard</translation>
+    </message>
+</context>
 </TS>

@@ -910,4 +910,35 @@
         <translation>已结束：电流持续低于结束电流，%1</translation>
     </message>
 </context>
+<context>
+    <name>RunJournal</name>
+    <message>
+        <source>记录日志已关闭（%1），本次记录只保存在内存中</source>
+        <translation>记录日志已关闭（%1），本次记录只保存在内存中</translation>
+    </message>
+    <message>
+        <source>记录日志</source>
+        <translation>记录日志</translation>
+    </message>
+    <message>
+        <source>记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。</source>
+        <translation>记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。</translation>
+    </message>
+    <message>
+        <source>恢复记录</source>
+        <translation>恢复记录</translation>
+    </message>
+    <message>
+        <source>上次的记录没有正常结束（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>上次的记录没有正常结束（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</translation>
+    </message>
+    <message>
+        <source>打开记录</source>
+        <translation>打开记录</translation>
+    </message>
+    <message>
+        <source>丢弃</source>
+        <translation>丢弃</translation>
+    </message>
+</context>
 </TS>

@@ -1,5 +1,6 @@
 #include "Acquisition.h"
 #include "ChartPanel.h"
+#include "RecordSeconds.h"
 #include "ScopedWorkDir.h"
 
 #include <QSignalSpy>
@@ -80,13 +81,27 @@ private slots:
         QCOMPARE(acquisition->log().size(), 1);
     }
 
-private:
-    void record(int seconds) {
-        for (int i = 0; i < seconds; ++i) {
-            acquisition->recordSample(now, reading);
-            now = now.addSecs(1);
-        }
+    // A recovered recording replaces the running one, stopped, in the log and the chart.
+    void aShownRecordingEndsTheRunAndIsKeptStopped() {
+        QSignalSpy ended(acquisition.get(), &Acquisition::runEnded);
+        acquisition->meterConnected();
+        record(2);
+        SampleStore earlier;
+        for (int i = 0; i < 4; ++i)
+            earlier.append(1709647629 + i, {float(i), 1.0f});
+        acquisition->showRecording(std::move(earlier));
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(acquisition->log().size(), 4);
+        QCOMPARE(acquisition->log().value(VBUS, 3), 3.0f);
+        QCOMPARE(chart->pointCount(IBUS), 4);
+        acquisition->meterLost();
+        acquisition->meterConnected(); // not an interrupted run: a fresh one starts
+        QCOMPARE(acquisition->log().size(), 0);
     }
+
+private:
+    void record(int seconds) { recordSeconds(*acquisition, now, reading, seconds); }
 
     std::unique_ptr<ScopedWorkDir> workDir;
     std::unique_ptr<ChartPanel> chart;

@@ -1,4 +1,5 @@
 #include "Crc32.h"
+#include "FileSizeLimit.h"
 #include "JournalFormat.h"
 #include "JournalReader.h"
 #include "JournalSamples.h"
@@ -10,9 +11,7 @@
 #include <QtEndian>
 
 #include <array>
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace {
 
@@ -44,22 +43,6 @@ void verifySamples(const JournalContents& contents, int expected) {
         QCOMPARE(contents.samples.record(r), journalSample(r));
     }
 }
-
-// While the file size may grow past `bytes`, writes fail as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
-
-private:
-    rlimit saved{};
-};
 
 } // namespace
 

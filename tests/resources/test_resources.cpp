@@ -115,7 +115,7 @@ private slots:
         const QMap<QString, int> perContextExpected = {
             {"MainDialog", 156}, {"DeviceInfoUI", 9}, {"customcoordinates", 16},
             {"MainWindow", 3},   {"moresetting", 1},  {"QObject", 13},
-            {"CapacityPage", 22}};
+            {"CapacityPage", 22}, {"RunJournal", 7}};
         QSet<QString> keysOf[2];
         const char* const languages[] = {"en", "zh"};
         for (int i = 0; i < 2; ++i) {
