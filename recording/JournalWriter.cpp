@@ -7,20 +7,7 @@
 
 #include <limits>
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 namespace {
-
-// Data only: the file's size is metadata fdatasync writes too, its times are not needed.
-void flushToDisk(QFile& file) {
-#ifdef Q_OS_UNIX
-    ::fdatasync(file.handle());
-#else
-    file.flush();
-#endif
-}
 
 bool fitsAnOffset(qint64 secs) {
     return secs >= std::numeric_limits<qint32>::min() && secs <= std::numeric_limits<qint32>::max();
@@ -50,7 +37,7 @@ bool JournalWriter::begin(const QString& path, qint64 runStartSecs) {
         file.close();
         return false;
     }
-    flushToDisk(file);
+    syncFileData(file.handle());
     writing = true;
     return true;
 }
@@ -77,7 +64,7 @@ bool JournalWriter::append(qint64 epochSecs, const SampleStore::Values& values) 
 void JournalWriter::sync() {
     if (!writing || unsyncedRecords == 0)
         return;
-    flushToDisk(file);
+    syncer.request(file.handle());
     unsyncedRecords = 0;
 }
 
@@ -85,17 +72,19 @@ void JournalWriter::sync() {
 void JournalWriter::stop(const QString& why) {
     error = why;
     writing = false;
+    syncer.waitIdle();
     file.resize(Journal::headerSize + recordsWritten * Journal::recordSize);
-    flushToDisk(file);
+    syncFileData(file.handle());
 }
 
 void JournalWriter::finish() {
     if (!file.isOpen())
         return;
+    syncer.waitIdle();
     const QByteArray state = Journal::encodeState(Journal::stateClean);
     if (file.seek(Journal::stateAt))
         file.write(state);
-    flushToDisk(file);
+    syncFileData(file.handle());
     file.close();
     writing = false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiskSyncer.h"
 #include "SampleStore.h"
 
 #include <QFile>
@@ -7,9 +8,10 @@
 
 // Appends the samples of one run to its journal file as they are recorded, so that a
 // crash or a power cut loses at most the last few seconds. Each sample is written at once
-// (a crash of the program loses nothing written); the data reach the disk every
-// syncEveryRecords samples (a power cut loses at most that many). A write that fails (the
-// disk is full) stops the journal without a torn record; the recording in memory goes on.
+// (a crash of the program loses nothing written); every syncEveryRecords samples a data
+// sync is started on a thread of its own (a power cut loses at most about that many). A write that
+// fails (the disk is full) stops the journal without a torn record; the recording in memory goes
+// on.
 class JournalWriter {
 public:
     static constexpr int syncEveryRecords = 10;
@@ -24,7 +26,7 @@ public:
     bool begin(const QString& path, qint64 startSecs);
     // False once the journal has stopped, or when this write stops it.
     bool append(qint64 epochSecs, const SampleStore::Values& values);
-    // Puts every sample written so far on the disk (a pause in the run).
+    // Starts putting every sample written so far on the disk (a pause in the run).
     void sync();
     // The run ended cleanly: the journal is marked so and closed; the file stays.
     void finish();
@@ -36,6 +38,8 @@ private:
     void stop(const QString& why);
 
     QFile file;
+    // Declared after the file: it finishes any sync before the file is closed.
+    DiskSyncer syncer;
     qint64 startSecs = 0;
     qint64 recordsWritten = 0;
     int unsyncedRecords = 0;
