@@ -12,7 +12,7 @@ fi
 build=$1
 status=0
 
-for bench in startup/bench_startup link/bench_link; do
+for bench in startup/bench_startup link/bench_link journal/bench_journal; do
     program="$build/bench/$bench"
     if [ ! -x "$program" ]; then
         echo "$program: not built" >&2
