@@ -2,6 +2,12 @@
 
 #include "ChartPanel.h"
 
+namespace {
+
+constexpr int maxShownPoints = 1000;
+
+} // namespace
+
 Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), chart(chart) {}
 
 void Acquisition::toggleByUser() {
@@ -51,9 +57,17 @@ void Acquisition::showRecording(SampleStore&& recording) {
     if (!chart || sampleLog.isEmpty())
         return;
     chart->startRun(QDateTime::fromSecsSinceEpoch(sampleLog.timeAt(0)));
-    for (int i = 0; i < sampleLog.size(); ++i)
+    const auto draw = [this](int i) {
         chart->appendSample(QDateTime::fromSecsSinceEpoch(sampleLog.timeAt(i)),
                             sampleLog.record(i));
+    };
+    // Each point costs this chart a redraw of its curves, so a run of days is drawn thinned
+    // to about maxShownPoints, ending on its last sample; the log keeps every sample.
+    const int last = sampleLog.size() - 1;
+    const int step = last / maxShownPoints + 1;
+    for (int i = 0; i < last; i += step)
+        draw(i);
+    draw(last);
 }
 
 void Acquisition::startFresh() {

@@ -95,9 +95,22 @@ private slots:
         QCOMPARE(acquisition->log().size(), 4);
         QCOMPARE(acquisition->log().value(VBUS, 3), 3.0f);
         QCOMPARE(chart->pointCount(IBUS), 4);
+        acquisition->showRecording(SampleStore(acquisition->log()));
+        QCOMPARE(chart->pointCount(IBUS), 4); // the chart starts again with the recording
         acquisition->meterLost();
         acquisition->meterConnected(); // not an interrupted run: a fresh one starts
         QCOMPARE(acquisition->log().size(), 0);
+    }
+
+    // A recovered run of days reaches the chart thinned; the log keeps every sample.
+    void aLongRecordingIsDrawnThinnedAndKeptWhole() {
+        SampleStore days;
+        for (int i = 0; i < 5000; ++i)
+            days.append(1709647629 + i, {float(i)});
+        acquisition->showRecording(std::move(days));
+        QCOMPARE(acquisition->log().size(), 5000);
+        QVERIFY(chart->pointCount(VBUS) >= 500 && chart->pointCount(VBUS) <= 1001);
+        QCOMPARE(acquisition->log().value(VBUS, 4999), 4999.0f);
     }
 
 private:
