@@ -22,9 +22,10 @@ RunJournal::RunJournal(const Acquisition* acquisition, QString path, QLabel* tip
     connect(acquisition, &Acquisition::runEnded, this, [this] { writer.finish(); });
 }
 
-// A normal exit ends the run cleanly.
+// Closing the program is not the end of a run: a run still going (or paused by a lost
+// meter) is offered at the next start, as after a crash, so a stray close loses nothing.
 RunJournal::~RunJournal() {
-    writer.finish();
+    writer.close();
 }
 
 void RunJournal::begin(qint64 startSecs) {

@@ -12,9 +12,9 @@ class QLabel;
 class QWidget;
 
 // Keeps the journal of the acquisition's current run on disk: a fresh run replaces it,
-// every recorded sample is appended, a pause puts it on the disk, a stop or a normal exit
-// marks it clean. When the journal cannot be written the recording goes on in memory and
-// the tips bar says that the journal is off.
+// every recorded sample is appended, a pause puts it on the disk, a stop marks it clean. When the
+// journal cannot be written the recording goes on in memory and the tips bar says that the journal
+// is off.
 class RunJournal : public QObject {
     Q_OBJECT
 public:

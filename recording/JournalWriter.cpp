@@ -16,11 +16,11 @@ bool fitsAnOffset(qint64 secs) {
 } // namespace
 
 JournalWriter::~JournalWriter() {
-    finish();
+    close();
 }
 
 bool JournalWriter::begin(const QString& path, qint64 runStartSecs) {
-    finish();
+    close();
     error.clear();
     startSecs = runStartSecs;
     recordsWritten = 0;
@@ -84,6 +84,17 @@ void JournalWriter::finish() {
     const QByteArray state = Journal::encodeState(Journal::stateClean);
     if (file.seek(Journal::stateAt))
         file.write(state);
+    closeFile();
+}
+
+void JournalWriter::close() {
+    if (!file.isOpen())
+        return;
+    syncer.waitIdle();
+    closeFile();
+}
+
+void JournalWriter::closeFile() {
     syncFileData(file.handle());
     file.close();
     writing = false;

@@ -17,6 +17,7 @@ public:
     static constexpr int syncEveryRecords = 10;
 
     JournalWriter() = default;
+    // Closes without marking the run ended (see close()).
     ~JournalWriter();
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
@@ -30,12 +31,16 @@ public:
     void sync();
     // The run ended cleanly: the journal is marked so and closed; the file stays.
     void finish();
+    // The program goes while the run has not ended (a close in the middle of a run): the
+    // journal is put on the disk and closed unmarked, to be offered at the next start.
+    void close();
 
     bool isWriting() const { return writing; }
     QString errorString() const { return error; }
 
 private:
     void stop(const QString& why);
+    void closeFile();
 
     QFile file;
     // Declared after the file: it finishes any sync before the file is closed.

@@ -60,12 +60,21 @@ private slots:
         QCOMPARE(readJournal(path).samples.size(), 1);
     }
 
-    void aNormalExitInTheMiddleOfARunEndsItCleanly() {
+    // A stray close after hours must not lose the run: it is left to be offered.
+    void closingTheProgramInTheMiddleOfARunLeavesItUnended() {
         acquisition->meterConnected();
         record(2);
         window.reset(); // the journal goes with its window
-        QVERIFY(readJournal(path).clean);
+        QVERIFY(!readJournal(path).clean);
         QCOMPARE(readJournal(path).samples.size(), 2);
+    }
+
+    void closingTheProgramAfterAStopLeavesTheRunEnded() {
+        acquisition->meterConnected();
+        record(2);
+        acquisition->toggleByUser();
+        window.reset();
+        QVERIFY(readJournal(path).clean);
     }
 
     void aFolderThatCannotBeWrittenLeavesTheRecordingInMemory() {

@@ -81,6 +81,17 @@ private slots:
         verifySamples(contents, 13);
     }
 
+    void closingWithoutFinishingLeavesTheRunUnended() {
+        {
+            JournalWriter writer;
+            QVERIFY(writer.begin(path, t0));
+            appendRun(writer, 4);
+        }
+        const JournalContents contents = readJournal(path);
+        QVERIFY(!contents.clean);
+        verifySamples(contents, 4);
+    }
+
     void aNewRunReplacesTheJournalOfTheLastOne() {
         JournalWriter writer;
         QVERIFY(writer.begin(path, t0));
