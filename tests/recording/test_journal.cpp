@@ -70,26 +70,20 @@ private slots:
         QCOMPARE(fileBytes(path).size(), Journal::headerSize + 25 * Journal::recordSize);
     }
 
-    // What a killed program leaves: the file as written so far, never marked clean.
+    // What a killed program leaves, and a program closed in the middle of a run: the file
+    // as written so far, never marked clean.
     void aRunThatNeverFinishedReadsAsUncleanWithEverySampleWritten() {
         JournalWriter writer;
         QVERIFY(writer.begin(path, t0));
         QCOMPARE(readJournal(path).status, Status::Ok); // the header is there from the start
         appendRun(writer, 13);
-        const JournalContents contents = readJournal(path);
-        QVERIFY(!contents.clean);
-        verifySamples(contents, 13);
-    }
-
-    void closingWithoutFinishingLeavesTheRunUnended() {
-        {
-            JournalWriter writer;
-            QVERIFY(writer.begin(path, t0));
-            appendRun(writer, 4);
-        }
-        const JournalContents contents = readJournal(path);
-        QVERIFY(!contents.clean);
-        verifySamples(contents, 4);
+        const JournalContents killed = readJournal(path);
+        QVERIFY(!killed.clean);
+        verifySamples(killed, 13);
+        writer.close();
+        const JournalContents closed = readJournal(path);
+        QVERIFY(!closed.clean);
+        verifySamples(closed, 13);
     }
 
     void aNewRunReplacesTheJournalOfTheLastOne() {
