@@ -12,6 +12,7 @@ void Acquisition::toggleByUser() {
     showingFile = false;
     if (running) {
         setRunning(false);
+        emit runEnded();
         return;
     }
     startFresh();
@@ -39,25 +40,31 @@ void Acquisition::meterLost() {
 void Acquisition::recordSample(const QDateTime& now, const MeterReading& reading) {
     if (!running || !haveReading)
         return;
-    sampleLog.append(now.toSecsSinceEpoch(), reading.recordedChannels());
+    const auto values = reading.recordedChannels();
+    sampleLog.append(now.toSecsSinceEpoch(), values);
     if (chart)
         chart->sampleRecorded();
+    emit sampleRecorded(now.toSecsSinceEpoch(), values);
 }
 
 void Acquisition::openRecording(SampleStore&& recording) {
-    sampleLog = std::move(recording);
     interrupted = false;
     showingFile = true;
-    if (running)
+    if (running) {
         setRunning(false);
+        emit runEnded();
+    }
+    sampleLog = std::move(recording);
     if (chart)
         chart->showWholeRecording();
 }
 
 void Acquisition::startFresh() {
     sampleLog.clear();
+    const QDateTime now = QDateTime::currentDateTime();
     if (chart)
-        chart->startRun(QDateTime::currentDateTime());
+        chart->startRun(now);
+    emit runStarted(now.toSecsSinceEpoch());
 }
 
 void Acquisition::setRunning(bool on) {

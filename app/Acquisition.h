@@ -32,12 +32,18 @@ public:
     void readingArrived() { haveReading = true; }
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
-    // A recording opened from a file replaces the log. Acquisition stops and stays stopped,
-    // even when a meter comes, until Run starts a fresh run.
+    // A recording made earlier (a file, a recovered journal) replaces the log and is drawn
+    // whole. Any run ends; acquisition stays stopped, even when a meter comes, until Run
+    // starts a fresh run.
     void openRecording(SampleStore&& recording);
 
 signals:
     void runningChanged(bool running);
+    // A fresh run begins (the log was emptied), at startSecs since the epoch.
+    void runStarted(qint64 startSecs);
+    void sampleRecorded(qint64 epochSecs, const SampleStore::Values& values);
+    // The run was stopped on purpose; a lost meter only pauses it.
+    void runEnded();
 
 private:
     void startFresh();

@@ -1,7 +1,10 @@
 #include "Application.h"
 
 #include "CrashFilter.h"
+#include "JournalLocation.h"
+#include "LanguageSwitch.h"
 #include "MainDialog.h"
+#include "RecoveryOffer.h"
 #include "Startup.h"
 
 #include <QApplication>
@@ -14,7 +17,16 @@ int runApplication(int argc, char** argv, const std::function<void()>& beforeWin
     Startup::applyAppearance(app);
     if (beforeWindow)
         beforeWindow();
+    std::optional<SampleStore> recovered;
+    {
+        // Asked before the window exists: its first run would replace the journal.
+        LanguageSwitch language;
+        language.applyStored();
+        recovered = offerUnfinishedRun(defaultJournalPath());
+    }
     MainDialog dialog;
+    if (recovered)
+        dialog.showRecording(std::move(*recovered));
     dialog.show();
     // usb-meter FILE.csv: show a recording saved earlier.
     const QStringList arguments = QCoreApplication::arguments();

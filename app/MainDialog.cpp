@@ -2,6 +2,7 @@
 
 #include "AccessHint.h"
 #include "Acquisition.h"
+#include "CapacityPage.h"
 #include "ChartFiles.h"
 #include "ChartPage.h"
 #include "CommandFrame.h"
@@ -10,6 +11,7 @@
 #include "DeviceList.h"
 #include "Glyphs.h"
 #include "IconHelper.h"
+#include "JournalLocation.h"
 #include "LanguageSwitch.h"
 #include "MainTr.h"
 #include "MeterIdentity.h"
@@ -18,12 +20,14 @@
 #include "PlainTextLog.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
+#include "RunJournal.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -65,7 +69,6 @@ MainDialog::MainDialog(QWidget* parent)
       sampleTimer(new QTimer(this)) {
     setAttribute(Qt::WA_MouseTracking);
     ui->setupUi(this);
-    disarmDefaultButtons();
     initForm();
     decorateDashboard();
     setUpDeviceListHeader();
@@ -84,7 +87,12 @@ MainDialog::MainDialog(QWidget* parent)
             &MainDialog::RangChang_slot);
     acquisitionState = new Acquisition(chartPage->panel(), this);
     chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
+    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
     dashboard = new Dashboard(ui, this);
+    QElapsedTimer monotonic;
+    monotonic.start();
+    capacityPage = new CapacityPage(
+        ui, [monotonic] { return monotonic.elapsed(); }, this);
     connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
@@ -101,6 +109,7 @@ MainDialog::MainDialog(QWidget* parent)
     sampleTimer->setInterval(timerIntervalMs);
     sampleTimer->start();
     connect(sampleTimer, &QTimer::timeout, this, &MainDialog::sampleTick);
+    disarmDefaultButtons(); // last: the pages above add buttons of their own
 }
 
 MainDialog::~MainDialog() {
@@ -214,6 +223,7 @@ void MainDialog::readTick() {
     const MeterReading& reading = currentReading();
     dashboard->showCaption(deviceList->modelWord(), deviceList->serialPrefix());
     dashboard->showReading(reading);
+    capacityPage->addReading(reading);
     if (settingsReportPending) {
         settingsReportPending = false;
         settingsPages->applyReportedSettings(reading, deviceList->modelWord());
@@ -229,6 +239,10 @@ void MainDialog::sampleTick() {
         sendFrame(pollFrame());
     }
     acquisitionState->recordSample(QDateTime::currentDateTime(), currentReading());
+}
+
+void MainDialog::showRecording(SampleStore&& recording) {
+    acquisitionState->openRecording(std::move(recording));
 }
 
 void MainDialog::requestUpgradeMode() {

@@ -9,6 +9,7 @@
 
 class AccessHint;
 class Acquisition;
+class CapacityPage;
 class ChartPage;
 class CurveStyleTable;
 class CurveStyles;
@@ -17,6 +18,8 @@ class Dashboard;
 class DeviceList;
 class LanguageSwitch;
 class Navigator;
+class RunJournal;
+class SampleStore;
 class QTimer;
 class QToolButton;
 class SettingsPages;
@@ -46,6 +49,9 @@ public:
     // The next sample tick sends the enter-upgrade-mode frame instead of the poll; the
     // tick runs at once.
     void requestUpgradeMode();
+
+    // A recording made earlier, shown stopped in place of the current one.
+    void showRecording(SampleStore&& recording);
 
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
@@ -163,7 +169,9 @@ private:
     ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
     ChartFiles* chartFiles = nullptr;
+    RunJournal* runJournal = nullptr;
     Dashboard* dashboard = nullptr;
+    CapacityPage* capacityPage = nullptr;
     SettingsPages* settingsPages = nullptr;
     Navigator* navigator = nullptr;
     DeviceList* deviceList = nullptr;

@@ -4,6 +4,7 @@
 
 #include "AccessHint.h"
 #include "Acquisition.h"
+#include "CapacityPage.h"
 #include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
 #include "DeviceList.h"
@@ -12,6 +13,7 @@
 #include "LanguageSwitch.h"
 #include "MainTr.h"
 #include "Navigator.h"
+#include "RunJournal.h"
 #include "USBThread.h"
 #include "WindowChrome.h"
 #include "ui_MainDialog.h"
@@ -153,6 +155,8 @@ void MainDialog::relabel() {
     accessHint->retranslate();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
     dashboard->showRunState(acquisitionState->isRunning());
+    capacityPage->relabel();
+    runJournal->relabel();
 }
 
 // retranslateUi puts the designer texts back over the glyphs.

@@ -32,6 +32,12 @@ inline constexpr ChannelKeys rangeOpen{"VbusIsOpen", "IbusIsOpen", "PoweIsOpen",
 inline QString channelKey(const ChannelKeys& keys, int channel) {
     return QString::fromLatin1(keys[static_cast<size_t>(channel)]);
 }
+
+// The battery capacity test's end conditions.
+inline constexpr char capacityEndCurrent[] = "CapacityEndCurrent";
+inline constexpr char capacityEndHoldSecs[] = "CapacityEndHoldSecs";
+inline constexpr char capacityCutOffOn[] = "CapacityCutOffOn";
+inline constexpr char capacityCutOffVolts[] = "CapacityCutOffVolts";
 } // namespace SettingKey
 
 namespace SettingValue {

@@ -29,10 +29,9 @@ int hid_device_::read(std::unique_lock<std::mutex>& lock, unsigned char* data, s
             changed.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
         --waitingReaders;
     }
-    if (dead)
-        return -1;
+    // As hidraw does, reports queued before an unplug are still read; then reads fail.
     if (queue.empty())
-        return 0;
+        return dead ? -1 : 0;
     const std::vector<unsigned char> report = std::move(queue.front());
     queue.pop_front();
     const std::size_t copied = std::min(length, report.size());

@@ -22,7 +22,7 @@ struct hid_device_ {
     // The device went away: queued reports are discarded and blocked readers fail.
     void kill();
     // Takes the oldest report, waiting up to timeoutMs (negative: no limit) with `lock`
-    // released. Returns the bytes copied, 0 when none came in time, -1 when dead.
+    // released. Returns the bytes copied, 0 when none came in time, -1 when dead and drained.
     int read(std::unique_lock<std::mutex>& lock, unsigned char* data, std::size_t length,
              int timeoutMs);
 

@@ -855,4 +855,126 @@
         <translation>VBUS(V),</translation>
     </message>
 </context>
+<context>
+    <name>CapacityPage</name>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>Charge (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>Energy (Wh)</translation>
+    </message>
+    <message>
+        <source>测试时间</source>
+        <translation>Elapsed</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>峰值</source>
+        <translation>Peak</translation>
+    </message>
+    <message>
+        <source>电压 (V)</source>
+        <translation>Voltage (V)</translation>
+    </message>
+    <message>
+        <source>电流 (A)</source>
+        <translation>Current (A)</translation>
+    </message>
+    <message>
+        <source>功率 (W)</source>
+        <translation>Power (W)</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>清零</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>自动结束：</source>
+        <translation>Auto end:</translation>
+    </message>
+    <message>
+        <source>电流低于</source>
+        <translation>Current below</translation>
+    </message>
+    <message>
+        <source>持续</source>
+        <translation>for</translation>
+    </message>
+    <message>
+        <source>电压低于</source>
+        <translation>Voltage below</translation>
+    </message>
+    <message>
+        <source>电流低于此值持续设定时间后自动结束测试</source>
+        <translation>The test ends when the current stays below this value for the set time</translation>
+    </message>
+    <message>
+        <source>电压低于此值时自动结束测试</source>
+        <translation>The test ends when the voltage falls below this value</translation>
+    </message>
+    <message>
+        <source>未开始</source>
+        <translation>Not started</translation>
+    </message>
+    <message>
+        <source>测试中</source>
+        <translation>Testing</translation>
+    </message>
+    <message>
+        <source>已暂停</source>
+        <translation>Paused</translation>
+    </message>
+    <message>
+        <source>已结束：电压低于截止电压，%1</source>
+        <translation>Ended: voltage below the cut-off, %1</translation>
+    </message>
+    <message>
+        <source>已结束：电流持续低于结束电流，%1</source>
+        <translation>Ended: current stayed below the end current, %1</translation>
+    </message>
+</context>
+<context>
+    <name>RunJournal</name>
+    <message>
+        <source>记录日志已关闭（%1），本次记录只保存在内存中</source>
+        <translation>Journal off (%1): this recording is kept in memory only</translation>
+    </message>
+    <message>
+        <source>记录日志</source>
+        <translation>Recording journal</translation>
+    </message>
+    <message>
+        <source>记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。</source>
+        <translation>The journal could not be written (%1) and has stopped. The recording goes on in memory.</translation>
+    </message>
+    <message>
+        <source>恢复记录</source>
+        <translation>Recover recording</translation>
+    </message>
+    <message>
+        <source>上次的记录没有正常结束（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>The last recording did not end cleanly (started %1, %2 samples). Open it or discard it?</translation>
+    </message>
+    <message>
+        <source>打开记录</source>
+        <translation>Open recording</translation>
+    </message>
+    <message>
+        <source>丢弃</source>
+        <translation>Discard</translation>
+    </message>
+</context>
 </TS>

@@ -855,4 +855,126 @@
         <translation>VBUS(V),</translation>
     </message>
 </context>
+<context>
+    <name>CapacityPage</name>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>电量 (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>能量 (Wh)</translation>
+    </message>
+    <message>
+        <source>测试时间</source>
+        <translation>测试时间</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>峰值</source>
+        <translation>峰值</translation>
+    </message>
+    <message>
+        <source>电压 (V)</source>
+        <translation>电压 (V)</translation>
+    </message>
+    <message>
+        <source>电流 (A)</source>
+        <translation>电流 (A)</translation>
+    </message>
+    <message>
+        <source>功率 (W)</source>
+        <translation>功率 (W)</translation>
+    </message>
+    <message>
+        <source>开始</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>暂停</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>清零</source>
+        <translation>清零</translation>
+    </message>
+    <message>
+        <source>自动结束：</source>
+        <translation>自动结束：</translation>
+    </message>
+    <message>
+        <source>电流低于</source>
+        <translation>电流低于</translation>
+    </message>
+    <message>
+        <source>持续</source>
+        <translation>持续</translation>
+    </message>
+    <message>
+        <source>电压低于</source>
+        <translation>电压低于</translation>
+    </message>
+    <message>
+        <source>电流低于此值持续设定时间后自动结束测试</source>
+        <translation>电流低于此值持续设定时间后自动结束测试</translation>
+    </message>
+    <message>
+        <source>电压低于此值时自动结束测试</source>
+        <translation>电压低于此值时自动结束测试</translation>
+    </message>
+    <message>
+        <source>未开始</source>
+        <translation>未开始</translation>
+    </message>
+    <message>
+        <source>测试中</source>
+        <translation>测试中</translation>
+    </message>
+    <message>
+        <source>已暂停</source>
+        <translation>已暂停</translation>
+    </message>
+    <message>
+        <source>已结束：电压低于截止电压，%1</source>
+        <translation>已结束：电压低于截止电压，%1</translation>
+    </message>
+    <message>
+        <source>已结束：电流持续低于结束电流，%1</source>
+        <translation>已结束：电流持续低于结束电流，%1</translation>
+    </message>
+</context>
+<context>
+    <name>RunJournal</name>
+    <message>
+        <source>记录日志已关闭（%1），本次记录只保存在内存中</source>
+        <translation>记录日志已关闭（%1），本次记录只保存在内存中</translation>
+    </message>
+    <message>
+        <source>记录日志</source>
+        <translation>记录日志</translation>
+    </message>
+    <message>
+        <source>记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。</source>
+        <translation>记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。</translation>
+    </message>
+    <message>
+        <source>恢复记录</source>
+        <translation>恢复记录</translation>
+    </message>
+    <message>
+        <source>上次的记录没有正常结束（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>上次的记录没有正常结束（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</translation>
+    </message>
+    <message>
+        <source>打开记录</source>
+        <translation>打开记录</translation>
+    </message>
+    <message>
+        <source>丢弃</source>
+        <translation>丢弃</translation>
+    </message>
+</context>
 </TS>

@@ -91,6 +91,7 @@ private slots:
     }
 
     void anOpenedRecordingStaysStoppedUntilRun() {
+        QSignalSpy ended(acquisition.get(), &Acquisition::runEnded);
         acquisition->meterConnected();
         record(4);
         SampleStore opened;
@@ -98,6 +99,7 @@ private slots:
         opened.append(1001, {});
         acquisition->openRecording(std::move(opened));
         QVERIFY(!acquisition->isRunning());
+        QCOMPARE(ended.count(), 1); // the run it replaced ended: its journal is closed
         QCOMPARE(acquisition->log().size(), 2);
         acquisition->meterLost();
         acquisition->meterConnected(); // a meter coming (back) starts nothing

@@ -5,11 +5,21 @@
 #include <QTemporaryDir>
 
 // Runs a test in a fresh temporary working directory, so usb-hid.ini starts absent and
-// nothing leaks between tests or into the source tree.
+// nothing leaks between tests or into the source tree; the data folder (the run journal)
+// lies inside it too.
 class ScopedWorkDir {
 public:
-    ScopedWorkDir() : previous(QDir::currentPath()) { QDir::setCurrent(dir.path()); }
-    ~ScopedWorkDir() { QDir::setCurrent(previous); }
+    ScopedWorkDir() : previous(QDir::currentPath()), previousData(qgetenv("XDG_DATA_HOME")) {
+        QDir::setCurrent(dir.path());
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    ~ScopedWorkDir() {
+        QDir::setCurrent(previous);
+        if (previousData.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", previousData);
+    }
     ScopedWorkDir(const ScopedWorkDir&) = delete;
     ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
 
@@ -25,4 +35,5 @@ public:
 private:
     QTemporaryDir dir;
     QString previous;
+    QByteArray previousData;
 };

@@ -1,0 +1,15 @@
+#include "DiskWrites.h"
+
+#include <fstream>
+#include <string>
+
+std::optional<int64_t> storageWriteBytes() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    int64_t value = 0;
+    while (io >> key >> value) {
+        if (key == "write_bytes:")
+            return value;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,8 @@
+#include "JournalLocation.h"
+
+#include <QStandardPaths>
+
+QString defaultJournalPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/recording.journal");
+}
