@@ -34,6 +34,9 @@ shoot() {
     printf '[General]\nlanguage=%s\n' "$1" >"$work/usb-hid.ini"
     (
         cd "$work"
+        # A journal of our own: the demo is killed mid-run, and a journal left in the
+        # user's data folder would greet the next start with a recovery question.
+        export XDG_DATA_HOME="$work/data"
         xvfb-run -a -s "-screen 0 1280x960x24" sh -c '
             "$1" >/dev/null 2>&1 &
             program=$!
