@@ -99,10 +99,13 @@ private slots:
     void ofSeveralMetersTheLastListedIsHeldUntilItIsUnplugged() {
         sim::Identity first;
         first.serial = L"AAA111";
+        sim::Identity other; // another product, listed last, is not a meter
+        other.productId = 0x1234;
         sim::Identity second;
         second.serial = L"BBB222";
         const int a = sim::plug(first);
         const int b = sim::plug(second);
+        sim::plug(other);
         USBThread link;
         LinkRecorder rec(link);
         QVERIFY(openAndStart(link));

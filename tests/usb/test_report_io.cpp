@@ -77,26 +77,6 @@ private slots:
         hid_close(dev);
     }
 
-    void lastListedMeterIsChosen() {
-        QVERIFY(!findLastMeterPath(0x0483, 0x5750));
-        sim::Identity first;
-        first.serial = L"AAA111";
-        sim::Identity other;
-        other.productId = 0x1234;
-        other.serial = L"ZZZ999";
-        sim::Identity second;
-        second.serial = L"BBB222";
-        sim::plug(first);
-        sim::plug(other);
-        sim::plug(second);
-        const std::optional<std::string> path = findLastMeterPath(0x0483, 0x5750);
-        QVERIFY(path);
-        hid_device* dev = hid_open_path(path->c_str());
-        QVERIFY(dev);
-        QCOMPARE(readMeterStrings(dev).serial, QString("BBB222"));
-        hid_close(dev);
-    }
-
     void productStringWordsGiveModelAndVersion_data() {
         QTest::addColumn<QString>("product");
         QTest::addColumn<QString>("model");
