@@ -1,5 +1,6 @@
 #include "CsvLayout.h"
 #include "CsvRowFormatter.h"
+#include "FileSizeLimit.h"
 #include "TestZone.h"
 #include "saveDataDeal.h"
 
@@ -10,13 +11,8 @@
 #include <QtTest>
 
 #include <cmath>
-#include <csignal>
 #include <cstring>
 #include <limits>
-
-#if defined(Q_OS_UNIX)
-#include <sys/resource.h>
-#endif
 
 namespace {
 
@@ -28,6 +24,12 @@ const QByteArray headerBytes = "----------------VARNIK USB_Tester Software------
 
 qint64 localSecs(int y, int mo, int d, int h, int mi, int s) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch();
+}
+
+void writeNotes(const QString& path) {
+    QFile notes(path);
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("my notes\n");
 }
 
 QByteArray readAll(const QString& path) {
@@ -80,25 +82,6 @@ QVector<float> awkwardFloats() {
     }
     return values;
 }
-
-#if defined(Q_OS_UNIX)
-// Files of this process may not grow past `bytes` while it lives: a disk that fills up
-// in the middle of a write, for one process only.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of killing us
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limited = old;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
-
-private:
-    rlimit old{};
-};
-#endif
 
 } // namespace
 
@@ -191,10 +174,7 @@ private slots:
 
     void aFileThatIsNotOursIsAppendedTo() {
         const QString path = dir.filePath("notes.txt");
-        QFile notes(path);
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.write("my notes\n");
-        notes.close();
+        writeNotes(path);
         SampleStore log;
         log.append(localSecs(2024, 3, 5, 14, 7, 9), {});
         QVERIFY(saveDataDeal::saveData(log, path).ok);
@@ -224,12 +204,8 @@ private slots:
     }
 
     void aWriteCutShortIsUndone() {
-#if defined(Q_OS_UNIX)
         const QString existing = dir.filePath("notes.txt"), fresh = dir.filePath("fresh.csv");
-        QFile notes(existing);
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.write("my notes\n");
-        notes.close();
+        writeNotes(existing);
         SampleStore log;
         for (int i = 0; i < 5000; ++i) // about 300 kB of rows
             log.append(1700000000 + i, {5.1f, 1, 2, 3, 4, 5, 6, 7});
@@ -244,9 +220,6 @@ private slots:
         QCOMPARE(readAll(existing), QByteArray("my notes\n"));
         QVERIFY(!created.ok);
         QVERIFY(!QFile::exists(fresh));
-#else
-        QSKIP("needs a per-process file size limit");
-#endif
     }
 
     void aFullDiskIsReported() {
