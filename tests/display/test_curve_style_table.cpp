@@ -95,22 +95,16 @@ private slots:
         QVERIFY(!QFile::exists("usb-hid.ini"));
     }
 
+    // How stored texts are parsed is test_curve_styles'; the boxes show what was read.
     void itemsComeFromTheSettingsFile() {
-        QVERIFY(ScopedWorkDir::writeSettingsFile(
-            "[General]\nVBUS_col=ffff0000\nIBUS_col=ff00ff00\nCC1_col=zz\nIBUS_lw=2.5\n"
-            "PD_lw=1.75\nPM_lw=2\nChartTheme=HighContrast\n"));
+        QVERIFY(ScopedWorkDir::writeSettingsFile("[General]\nVBUS_col=ffff0000\nIBUS_col=ff00ff00\n"
+                                                 "IBUS_lw=2.5\nChartTheme=HighContrast\n"));
         table->open();
         QTableView* view = table->shownTable();
         QCOMPARE(colourButton(view, VBUS)->styleSheet(), QString("background:rgb(255,0,0)"));
         QCOMPARE(colourButton(view, IBUS)->styleSheet(), QString("background:rgb(0,255,0)"));
-        QCOMPARE(colourButton(view, CC1)->styleSheet(), QString("background:rgb(0,0,0)"));
         QCOMPARE(widthBox(view, IBUS)->currentText(), QString("2.5"));
-        QCOMPARE(widthBox(view, PD)->currentText(), QString("0.5"));
-        QCOMPARE(widthBox(view, PM)->currentText(), QString("0.5"));
         QCOMPARE(themeBox(view)->currentText(), QString("HighContrast"));
-        Setting().writeValue("ChartTheme", "Midnight");
-        table->open();
-        QCOMPARE(themeBox(table->shownTable())->currentText(), QString("Light"));
     }
 
     void widthAndThemeBoxesStoreAndAnnounce() {
@@ -127,13 +121,10 @@ private slots:
         QCOMPARE(Setting().readValue("ChartTheme"), QString("Dark"));
         QCOMPARE(themes.count(), 1);
         QCOMPARE(themes.at(0).at(0).toInt(), 2);
-        // The next table, and the next start, show what was chosen.
+        // The next table shows what was chosen (a restart is test_curve_styles').
         table->open();
         QCOMPARE(widthBox(table->shownTable(), IBUS)->currentText(), QString("2.5"));
         QCOMPARE(themeBox(table->shownTable())->currentText(), QString("Dark"));
-        CurveStyles reloaded;
-        reloaded.load();
-        QCOMPARE(reloaded.pen(IBUS), styles->pen(IBUS));
     }
 
     void colourButtonStoresThePickedColour() {

@@ -51,21 +51,6 @@ private slots:
         QVERIFY(!ranges.isOpen[PD]);
     }
 
-    void storedStateSurvivesAReload() {
-        CustomRanges first;
-        first.storeMin(IBUS, 0.5f);
-        first.storeMax(IBUS, 1.5f);
-        first.toggle(IBUS);
-        first.storeMax(CPU_TEMP, 60.0f);
-        CustomRanges second;
-        second.load();
-        QVERIFY(second.isOpen[IBUS]);
-        QVERIFY(!second.isOpen[CPU_TEMP]);
-        QCOMPARE(second.rangeMin[IBUS], 0.5f);
-        QCOMPARE(second.rangeMax[IBUS], 1.5f);
-        QCOMPARE(second.rangeMax[CPU_TEMP], 60.0f);
-    }
-
     void switchKeysReadNonZeroDecimalAsOn() {
         QVERIFY(ScopedWorkDir::writeSettingsFile(
             "[General]\nVbusIsOpen=2\nibusisopen=1\nPoweIsOpen=0x1\nPDIsOpen=yes\n"
