@@ -43,24 +43,6 @@ private slots:
         QCOMPARE(sim::openHandleCount(meter), 2);
     }
 
-    void afterAUserStopAReplugStartsAfresh() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        f.open();
-        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 3, MeterFixture::linkTimeoutMs);
-        f.widget<QAbstractButton>("disp_Btn_Run")->click();
-        QVERIFY(!f.running());
-        const int kept = f.logSize();
-        QVERIFY(kept >= 3);
-        sim::unplug(meter);
-        QTRY_COMPARE_WITH_TIMEOUT(f.cardText("label_connect_type"), QString("错误"),
-                                  MeterFixture::linkTimeoutMs);
-        QCOMPARE(f.logSize(), kept);
-        sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        QVERIFY(f.logSize() < kept);
-    }
-
     // Both handles are on the meter listed last, and move together when it goes.
     void ofTwoMetersBothHandlesWatchTheLastListedUntilItIsUnplugged() {
         MeterFixture f;
