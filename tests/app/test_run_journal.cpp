@@ -103,11 +103,7 @@ private slots:
         QVERIFY(window->findChild<QMessageBox*>()->text().startsWith("记录日志写入失败"));
         record(1);
         QCOMPARE(window->findChildren<QMessageBox*>().size(), 1); // said once
-        acquisition->toggleByUser();
-        const JournalContents contents = readJournal(path);
-        QCOMPARE(contents.samples.size(), 4);
-        QCOMPARE(contents.tornBytes, 0);
-        QVERIFY(contents.clean);
+        // What is left on disk is test_journal's aFullDiskStopsTheJournalOnAWholeRecord.
     }
 
 private:
