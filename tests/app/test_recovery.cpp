@@ -1,12 +1,10 @@
+#include "DialogAnswers.h"
 #include "JournalFormat.h"
 #include "JournalReader.h"
 #include "RecoveryOffer.h"
 #include "ScopedWorkDir.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
 #include <QTranslator>
 #include <QtTest>
@@ -38,37 +36,6 @@ void writeJournal(const QString& path, int records, quint32 state = Journal::sta
     file.write(bytes);
 }
 
-// Answers the next message box with the button whose text starts with `choice` (empty:
-// Escape), and says what the box read. With no such button it presses Escape.
-class BoxAnswer : public QObject {
-public:
-    explicit BoxAnswer(QString choice) : choice(std::move(choice)) { startTimer(20); }
-    bool seen = false;
-    bool matched = false;
-    QStringList buttons;
-
-protected:
-    void timerEvent(QTimerEvent*) override {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || seen)
-            return;
-        seen = true;
-        for (QAbstractButton* b : box->buttons())
-            buttons << b->text();
-        for (QAbstractButton* b : box->buttons()) {
-            if (!choice.isEmpty() && b->text().startsWith(choice)) {
-                matched = true;
-                b->click();
-                return;
-            }
-        }
-        QTest::keyClick(box, Qt::Key_Escape);
-    }
-
-private:
-    QString choice;
-};
-
 } // namespace
 
 // At start-up the journal of a run that did not end cleanly is offered; a program killed
@@ -84,9 +51,10 @@ private slots:
 
     void openingTheOfferedRunReturnsEverySample() {
         writeJournal(path, 30);
-        BoxAnswer answer(QStringLiteral("打开记录"));
+        DialogAnswers dialogs;
+        dialogs.expect(DialogAnswers::press(QStringLiteral("打开记录")));
         const std::optional<SampleStore> run = offerUnfinishedRun(path);
-        QVERIFY(answer.matched);
+        QCOMPARE(dialogs.unexpected(), 0);
         QVERIFY(run.has_value());
         QCOMPARE(run->size(), 30);
         QCOMPARE(run->timeAt(29), t0 + 29);
@@ -96,14 +64,12 @@ private slots:
 
     void discardingRemovesTheJournalAndClosingTheBoxKeepsIt() {
         writeJournal(path, 3);
-        {
-            BoxAnswer escape{QString()};
-            QVERIFY(offerUnfinishedRun(path).has_value());
-            QVERIFY(escape.seen);
-        }
-        BoxAnswer discard(QStringLiteral("丢弃"));
+        DialogAnswers dialogs;
+        dialogs.expect(DialogAnswers::escape());
+        QVERIFY(offerUnfinishedRun(path).has_value());
+        dialogs.expect(DialogAnswers::press(QStringLiteral("丢弃")));
         QVERIFY(!offerUnfinishedRun(path).has_value());
-        QVERIFY(discard.matched);
+        QCOMPARE(dialogs.unanswered() + dialogs.unexpected(), 0);
         QVERIFY(!QFile::exists(path));
     }
 
@@ -118,9 +84,9 @@ private slots:
         QFETCH(int, records);
         QFETCH(quint32, state);
         writeJournal(path, records, state);
-        BoxAnswer answer(QStringLiteral("打开记录"));
+        DialogAnswers dialogs;
         QVERIFY(!offerUnfinishedRun(path).has_value());
-        QVERIFY(!answer.seen);
+        QCOMPARE(dialogs.unexpected(), 0);
         QVERIFY(QFile::exists(path));
     }
 
@@ -129,12 +95,14 @@ private slots:
         QTranslator english;
         QVERIFY(english.load(":/Language/lib_en.qm"));
         QCoreApplication::installTranslator(&english);
-        BoxAnswer answer(QStringLiteral("Open recording"));
+        DialogAnswers dialogs;
+        QStringList buttons;
+        dialogs.expect(DialogAnswers::press(QStringLiteral("Open recording"), &buttons));
         QVERIFY(offerUnfinishedRun(path).has_value());
         QCoreApplication::removeTranslator(&english);
-        QVERIFY(answer.matched);
-        QCOMPARE(answer.buttons.size(), 2);
-        QVERIFY(answer.buttons.contains("Discard"));
+        QCOMPARE(dialogs.unexpected(), 0);
+        QCOMPARE(buttons.size(), 2);
+        QVERIFY(buttons.contains("Discard"));
     }
 
     // The program records from the simulated meter and is killed with SIGKILL; started

@@ -38,6 +38,27 @@ public:
         };
     }
 
+    // Notes a message box's button texts in `buttons`, then clicks the one whose text starts
+    // with `prefix`; with none such the test fails and the box is closed as unexpected.
+    static Answer press(const QString& prefix, QStringList* buttons = nullptr) {
+        return [prefix, buttons](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* b : box->buttons()) {
+                if (buttons)
+                    *buttons << b->text();
+                if (!chosen && b->text().startsWith(prefix))
+                    chosen = b;
+            }
+            QVERIFY2(chosen, qPrintable(prefix));
+            chosen->click();
+        };
+    }
+    static Answer escape() {
+        return [](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); };
+    }
+
 private:
     static constexpr int pollMs = 10;
 
