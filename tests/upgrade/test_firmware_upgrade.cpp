@@ -113,14 +113,6 @@ private slots:
         QCOMPARE(h.progress.back().percent, 100.0f);
     }
 
-    void transferUnderASecondShowsASpeedWithoutDividingByZero() {
-        Harness h;
-        h.engine.start(testImage(1000));
-        h.transferAll(1000);
-        h.engine.handleReport(replies::allReceived());
-        QCOMPARE(h.log.mid(2, 3), QStringList({"传输完成...", "传输耗时0秒", "≥1000字节/秒"}));
-    }
-
     void progressCountsBytesSentAndStopsAt99Point9UntilWritten_data() {
         QTest::addColumn<int>("size");
         QTest::addColumn<QList<float>>("percents");
