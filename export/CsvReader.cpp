@@ -45,9 +45,12 @@ private:
                             text[7] == '-' && number(text + 8, 2, day) && text[10] == '_' &&
                             number(text + 11, 2, hour) && text[13] == ':' &&
                             number(text + 14, 2, min) && text[16] == ':';
+        // The fields after the first that failed were never read: no date from them.
+        if (!shaped)
+            return false;
         const QDate date(year, month, day);
         const QTime time(hour, min);
-        if (!shaped || !date.isValid() || !time.isValid())
+        if (!date.isValid() || !time.isValid())
             return false;
         minuteSecs = QDateTime(date, time).toSecsSinceEpoch();
         std::memcpy(minute, text, CsvLayout::minutePrefixLength);
