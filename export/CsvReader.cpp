@@ -104,10 +104,13 @@ void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& 
         const char* next = static_cast<const char*>(std::memchr(line, '\n', stop - line));
         const char* end = next ? next : stop;
         const char* content = (end > line && end[-1] == '\r') ? end - 1 : end;
-        if (rows.parse(line, content, secs, values))
-            store.append(secs, values);
-        else if (!isHeaderOrBlank(line, content))
+        // A row too far in time from the first for the store to hold is skipped as well.
+        if (rows.parse(line, content, secs, values)) {
+            if (!store.append(secs, values))
+                ++result.skipped;
+        } else if (!isHeaderOrBlank(line, content)) {
             ++result.skipped;
+        }
         line = end + 1;
     }
     result.records = store.size();
