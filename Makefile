@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test test-long test-sanitize bench package screenshots format clean
+.PHONY: all deps configure build run demo test test-long test-sanitize fuzz fuzz-smoke fuzz-build bench package screenshots format clean
 
 all: build
 
@@ -42,6 +42,22 @@ test-sanitize: deps
 	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=address,undefined >/dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && $(SANITIZE_ENV) ctest -LE long --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets (fuzz/), built with clang in $(FUZZ_DIR) and run one after another
+# on a copy of their seed corpus; any finding fails the run. `fuzz-smoke` gives each a
+# minute (CI), `fuzz` FUZZ_SECONDS (ten minutes unless set).
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+
+fuzz-build: deps
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzzers
+
+fuzz-smoke: fuzz-build
+	@scripts/run-fuzzers.sh $(FUZZ_DIR) 60
+
+fuzz: fuzz-build
+	@scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)

@@ -45,9 +45,12 @@ private:
                             text[7] == '-' && number(text + 8, 2, day) && text[10] == '_' &&
                             number(text + 11, 2, hour) && text[13] == ':' &&
                             number(text + 14, 2, min) && text[16] == ':';
+        // The fields after the first that failed were never read: no date from them.
+        if (!shaped)
+            return false;
         const QDate date(year, month, day);
         const QTime time(hour, min);
-        if (!shaped || !date.isValid() || !time.isValid())
+        if (!date.isValid() || !time.isValid())
             return false;
         minuteSecs = QDateTime(date, time).toSecsSinceEpoch();
         std::memcpy(minute, text, CsvLayout::minutePrefixLength);
@@ -101,10 +104,13 @@ void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& 
         const char* next = static_cast<const char*>(std::memchr(line, '\n', stop - line));
         const char* end = next ? next : stop;
         const char* content = (end > line && end[-1] == '\r') ? end - 1 : end;
-        if (rows.parse(line, content, secs, values))
-            store.append(secs, values);
-        else if (!isHeaderOrBlank(line, content))
+        // A row too far in time from the first for the store to hold is skipped as well.
+        if (rows.parse(line, content, secs, values)) {
+            if (!store.append(secs, values))
+                ++result.skipped;
+        } else if (!isHeaderOrBlank(line, content)) {
             ++result.skipped;
+        }
         line = end + 1;
     }
     result.records = store.size();

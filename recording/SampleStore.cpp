@@ -1,13 +1,18 @@
 #include "SampleStore.h"
 
 #include <algorithm>
+#include <limits>
 
-void SampleStore::append(qint64 epochSecs, const Values& values) {
+bool SampleStore::append(qint64 epochSecs, const Values& values) {
     if (offsets.empty())
         baseSecs = epochSecs;
-    offsets.push_back(static_cast<qint32>(epochSecs - baseSecs));
+    const qint64 offset = epochSecs - baseSecs;
+    if (offset < std::numeric_limits<qint32>::min() || offset > std::numeric_limits<qint32>::max())
+        return false;
+    offsets.push_back(static_cast<qint32>(offset));
     for (size_t k = 0; k < columns.size(); ++k)
         columns[k].push_back(values[k]);
+    return true;
 }
 
 void SampleStore::clear() {

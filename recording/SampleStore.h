@@ -14,7 +14,9 @@ class SampleStore {
 public:
     using Values = std::array<float, recordedChannelCount>;
 
-    void append(qint64 epochSecs, const Values& values);
+    // A record more than 68 years (2^31 s) from the first cannot be held: it is left out
+    // and append returns false, rather than stored at a wrapped time.
+    bool append(qint64 epochSecs, const Values& values);
     // Empties the store; capacity stays, a new run records about as many samples again.
     void clear();
     void reserve(int records);

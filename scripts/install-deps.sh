@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
+    clang libclang-rt-14-dev
     qtbase5-dev qtbase5-dev-tools libqt5charts5-dev qttools5-dev qttools5-dev-tools
     libhidapi-dev libusb-1.0-0-dev
     fonts-font-awesome fonts-wqy-microhei

@@ -83,6 +83,16 @@ private slots:
         QCOMPARE(opened.value(CPU_TEMP, 1), 36.5f);
     }
 
+    // Found by fuzzing: a row dated 4048 after a 2024 one came back dated 2006.
+    void aRowTooFarInTimeFromTheFirstIsSkippedNotMisdated() {
+        const QString path = file("far.csv");
+        write(path, saveDataDeal::header() + goodRow + "4048-03-05_14:07:58,1,2,3,4,5,6,7,8\r\n" +
+                        goodRow);
+        SampleStore opened;
+        checkOpened(CsvReader::read(path, opened), opened, 2, 1);
+        QCOMPARE(opened.timeAt(1), opened.timeAt(0));
+    }
+
     void filesWithoutRecordsFillNothing_data() {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("skipped");

@@ -57,6 +57,20 @@ private slots:
         QCOMPARE(store.timeAt(2), t0 + 3 * day);
     }
 
+    void aRecordTooFarFromTheFirstIsLeftOutNotWrapped() {
+        constexpr qint64 reach = (qint64(1) << 31) - 1;
+        SampleStore store;
+        QVERIFY(store.append(t0, record(0)));
+        QVERIFY(store.append(t0 + reach, record(1)));
+        QVERIFY(store.append(t0 - reach - 1, record(2)));
+        QVERIFY(!store.append(t0 + reach + 1, record(3)));
+        QVERIFY(!store.append(t0 - reach - 2, record(4)));
+        QCOMPARE(store.size(), 3);
+        QCOMPARE(store.timeAt(1), t0 + reach);
+        QCOMPARE(store.timeAt(2), t0 - reach - 1);
+        QCOMPARE(store.column(CPU_TEMP).size(), size_t(3));
+    }
+
     void lowerBoundFindsTheFirstRecordAtOrAfterATime() {
         SampleStore store;
         for (int r = 0; r < 5; ++r)

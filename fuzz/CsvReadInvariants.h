@@ -1,0 +1,154 @@
+#pragma once
+
+// What reading any bytes as a recording must give, shared by the libFuzzer target and its
+// smoke run: every record is spelt by one line, in order (the values its fields spell by
+// strtof's reading, NaN as NaN, at the time its text names), the skipped count is the number
+// of the other lines that are neither blank nor header, and the lines in reverse order give
+// the records in reverse.
+
+#include "CsvLayout.h"
+#include "CsvReader.h"
+#include "FuzzScratch.h"
+
+#include <QDateTime>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace CsvReadCheck {
+
+inline bool sameValue(float a, float b) {
+    return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+inline QString recordViolation(const QByteArray& line, qint64 secs,
+                               const SampleStore::Values& values) {
+    const QByteArray text = line.endsWith('\r') ? line.chopped(1) : line;
+    const QList<QByteArray> fields = text.split(CsvLayout::separator);
+    if (fields.size() != CsvLayout::fieldCount)
+        return QStringLiteral("a record from %1 fields").arg(fields.size());
+    const QString stamp =
+        QDateTime::fromSecsSinceEpoch(secs).toString(QLatin1String(CsvLayout::timestampFormat));
+    if (stamp.toLatin1() != fields.first())
+        return QStringLiteral("time %1 read from \"%2\"").arg(secs).arg(QString::fromLatin1(text));
+    for (int k = 0; k < recordedChannelCount; ++k) {
+        const QByteArray field = fields[k + 1];
+        char* end = nullptr;
+        const float expected = std::strtof(field.constData(), &end);
+        if (end != field.constData() + field.size() || !sameValue(expected, values[size_t(k)]))
+            return QStringLiteral("channel %1 read as %2 from \"%3\"")
+                .arg(k)
+                .arg(double(values[size_t(k)]))
+                .arg(QString::fromLatin1(field));
+    }
+    return QString();
+}
+
+inline bool sameRecord(const SampleStore& a, int i, const SampleStore& b, int j) {
+    const SampleStore::Values x = a.record(i);
+    const SampleStore::Values y = b.record(j);
+    return a.timeAt(i) == b.timeAt(j) && std::equal(x.begin(), x.end(), y.begin(), sameValue);
+}
+
+inline CsvReadResult readBytes(const QByteArray& bytes, SampleStore& store) {
+    return CsvReader::read(writeScratchFile(QStringLiteral("read.csv"), bytes), store);
+}
+
+// Empty lines, the banner lines and the column titles: neither records nor skipped.
+inline bool isHeaderOrBlank(QByteArray line) {
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return line.isEmpty() || line.startsWith('-') || line.startsWith("DATE,");
+}
+
+inline QList<QByteArray> linesOf(const QByteArray& bytes) {
+    QList<QByteArray> lines = bytes.split('\n');
+    if (bytes.endsWith('\n') || bytes.isEmpty())
+        lines.removeLast(); // the line end closes the last line, it opens none
+    return lines;
+}
+
+// Each record must be spelt by a line, in file order; every other line is skipped,
+// blank or header.
+inline QString recordsViolation(const QList<QByteArray>& lines, const SampleStore& store,
+                                const CsvReadResult& result) {
+    int matched = 0;
+    int other = 0;
+    for (const QByteArray& line : lines) {
+        if (matched < result.records &&
+            recordViolation(line, store.timeAt(matched), store.record(matched)).isEmpty())
+            ++matched;
+        else if (!isHeaderOrBlank(line))
+            ++other;
+    }
+    if (matched != result.records)
+        return QStringLiteral("record %1 is spelt by no line after the last record's").arg(matched);
+    if (other != result.skipped)
+        return QStringLiteral("%1 lines skipped, %2 counted").arg(other).arg(result.skipped);
+    return QString();
+}
+
+// Whether all records of both stores lie within the 2^31 s a store can hold from its first:
+// then neither read left out a row for its time, and the two must agree.
+inline bool withinOneReach(const SampleStore& a, const SampleStore& b) {
+    qint64 low = std::numeric_limits<qint64>::max();
+    qint64 high = std::numeric_limits<qint64>::min();
+    for (const SampleStore* store : {&a, &b}) {
+        for (int i = 0; i < store->size(); ++i) {
+            low = std::min(low, store->timeAt(i));
+            high = std::max(high, store->timeAt(i));
+        }
+    }
+    return high - low <= std::numeric_limits<qint32>::max();
+}
+
+// Reads bytes and its lines in reverse order: both must keep every record's line; rows do
+// not depend on one another, so unless a row was left out for its time (which depends on
+// the first row) the reverse file gives the same records in reverse.
+inline QString violation(const QByteArray& bytes) {
+    // A store that must stay as it is when the file holds no record.
+    SampleStore before;
+    before.append(1, {-1, -2, -3, -4, -5, -6, -7, -8});
+    SampleStore whole = before;
+    const CsvReadResult all = readBytes(bytes, whole);
+    if (all.status != CsvReadResult::Ok && all.status != CsvReadResult::NoRecords)
+        return QStringLiteral("status %1 for a small readable file").arg(all.status);
+    if (all.status == CsvReadResult::NoRecords)
+        return all.records == 0 && whole.size() == 1 && sameRecord(whole, 0, before, 0)
+                   ? recordsViolation(linesOf(bytes), whole, all)
+                   : QStringLiteral("no records reported, yet the store changed");
+    if (all.records != whole.size())
+        return QStringLiteral("%1 records reported, %2 read").arg(all.records).arg(whole.size());
+    const QList<QByteArray> lines = linesOf(bytes);
+    QString wrong = recordsViolation(lines, whole, all);
+    if (!wrong.isEmpty())
+        return wrong;
+
+    QList<QByteArray> reversedLines;
+    QByteArray reversed;
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        reversedLines << *line;
+        reversed += *line + '\n';
+    }
+    SampleStore backwards;
+    const CsvReadResult back = readBytes(reversed, backwards);
+    wrong = recordsViolation(reversedLines, backwards, back);
+    if (!wrong.isEmpty() || !withinOneReach(whole, backwards))
+        return wrong.isEmpty() ? QString() : QStringLiteral("lines reversed: ") + wrong;
+    if (back.records != all.records || back.skipped != all.skipped)
+        return QStringLiteral("lines reversed: %1 records, %2 skipped, not %3, %4")
+            .arg(back.records)
+            .arg(back.skipped)
+            .arg(all.records)
+            .arg(all.skipped);
+    for (int i = 0; i < all.records; ++i) {
+        if (!sameRecord(whole, i, backwards, all.records - 1 - i))
+            return QStringLiteral("record %1 differs with the lines reversed").arg(i);
+    }
+    return QString();
+}
+
+} // namespace CsvReadCheck
