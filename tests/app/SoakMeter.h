@@ -45,7 +45,7 @@ public:
     }
 
     // Every tenth second the meter measures anew; its good report goes out among a
-    // malformed and a short one, and the dialog reads them all.
+    // malformed one and two short ones, and the dialog reads them all.
     void feedReports() {
         if (second++ % feedEvery == 0)
             sendReports();
