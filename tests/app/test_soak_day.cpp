@@ -30,7 +30,8 @@ constexpr int secondsPerDay = 86400;
 constexpr qint64 dayStart = 1772323200; // a Sunday midnight UTC, 2026
 constexpr int upgradeTimeoutMs = 30000; // the page's 3 s wait and the first blocks
 
-// Each open descriptor with what it refers to, but for the one reading the listing.
+// Each open descriptor with what it refers to, but for the one reading the listing and
+// any closed (by another thread) before it could be read.
 QSet<QString> openFiles() {
     QSet<QString> files;
     const QString listing = QString("/proc/%1/fd").arg(::getpid());
@@ -39,7 +40,7 @@ QSet<QString> openFiles() {
         const ssize_t length =
             ::readlink(qPrintable(listing + '/' + fd), target, sizeof target - 1);
         const QString name = QString::fromLocal8Bit(target, int(std::max<ssize_t>(length, 0)));
-        if (name != listing)
+        if (length > 0 && name != listing)
             files.insert(fd + " -> " + name);
     }
     return files;
