@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run demo test test-long test-sanitize fuzz fuzz-smoke fuzz-build bench package screenshots format clean
+.PHONY: all deps configure build run demo test test-long test-sanitize test-tsan fuzz fuzz-smoke fuzz-build bench package screenshots format clean
 
 all: build
 
@@ -58,6 +58,20 @@ fuzz-smoke: fuzz-build
 
 fuzz: fuzz-build
 	@scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# The suites that run the link thread against the simulated meter, built with
+# ThreadSanitizer in $(TSAN_DIR); any report fails the run. Qt is not instrumented and its
+# mutexes are futexes TSan cannot see, so only races between accesses made by our own
+# (instrumented) code are checked: ignore_noninstrumented_modules.
+TSAN_DIR ?= build-tsan
+TSAN_TESTS = test_link_thread test_report_io test_sim_hid test_sim_demo test_sim_boot_loader
+TSAN_ENV = TSAN_OPTIONS=halt_on_error=1:ignore_noninstrumented_modules=1 QT_QPA_PLATFORM=offscreen
+
+test-tsan: deps
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=thread >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target $(TSAN_TESTS)
+	cd $(TSAN_DIR) && $(TSAN_ENV) ctest -R '^($(subst $(eval) ,|,$(TSAN_TESTS)))$$' \
+		--output-on-failure -j $(JOBS)
 
 bench: build
 	@scripts/run-benchmarks.sh $(BUILD_DIR)

@@ -6,6 +6,7 @@
 #include "ReportOutput.h"
 #include "Setting.h"
 #include "SettingKeys.h"
+#include "ThreadHandoff.h"
 
 #include <hidapi.h>
 
@@ -64,10 +65,11 @@ void USBThread::stopLink() {
 }
 
 void USBThread::stopAndWait() {
-    if (!isRunning())
-        return;
-    stopLink();
-    wait();
+    if (isRunning()) {
+        stopLink();
+        wait();
+    }
+    ThreadHandoff::acquire(this);
 }
 
 // The loop closes the handle itself when it sees the flag: only the loop's thread may
@@ -126,6 +128,7 @@ void USBThread::run() {
         if (linkState == Disconnected)
             sleepUntil(nextCheck);
     }
+    ThreadHandoff::release(this);
 }
 
 bool USBThread::checkIsDue() {

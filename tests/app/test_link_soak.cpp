@@ -1,3 +1,4 @@
+#include "EnvNumber.h"
 #include "MeterFixture.h"
 #include "USBThread.h"
 
@@ -5,21 +6,10 @@
 
 #include <random>
 
-namespace {
-
-// How many cycles and which seed: the default run is short; `make test-long` sets the
-// cycles, and a failing seed can be replayed.
-int envNumber(const char* name, int fallback) {
-    bool valid = false;
-    const int value = qEnvironmentVariableIntValue(name, &valid);
-    return valid ? value : fallback;
-}
-
-} // namespace
-
 // Unplug/replug cycles with acquisition running, at random points of the 1 s tick and
 // with glitches both shorter and longer than the link's probe: the recording must only
-// ever grow and stay one run, and every handle must be released.
+// ever grow and stay one run, and every handle must be released. The default run is
+// short; `make test-long` sets the cycles, and a failing seed can be replayed.
 class LinkSoakTest : public QObject {
     Q_OBJECT
 private slots:

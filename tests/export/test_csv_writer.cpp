@@ -1,3 +1,4 @@
+#include "CsvExpected.h"
 #include "CsvLayout.h"
 #include "CsvRowFormatter.h"
 #include "FileSizeLimit.h"
@@ -16,11 +17,7 @@
 
 namespace {
 
-const QByteArray headerBytes = "----------------VARNIK USB_Tester Software----------------\r\n"
-                               "--------------------------R48M----------------------------\r\n"
-                               "----------------VARNIK USB_Tester Software----------------\r\n"
-                               "DATE,VBUS(V),IBUS(A),POWER(W),PD(V),PM(V),CC1(V),CC2(V),"
-                               "CPU_TEMP(\xE2\x84\x83),\r\n";
+using CsvExpected::headerBytes;
 
 qint64 localSecs(int y, int mo, int d, int h, int mi, int s) {
     return QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch();
@@ -35,14 +32,6 @@ void writeNotes(const QString& path) {
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-// The row as Qt's own text conversions write it, field by field.
-QByteArray independentRow(qint64 secs, const SampleStore::Values& v) {
-    QString row = QDateTime::fromSecsSinceEpoch(secs).toString("yyyy-MM-dd_hh:mm:ss");
-    for (size_t k = 0; k < v.size(); ++k)
-        row += ',' + QString::number(double(v[k]), 'f', CsvLayout::decimals[k]);
-    return row.toUtf8() + "\r\n";
 }
 
 // Floats of every kind: special values, halfway cases of each decimal count, values of
@@ -129,7 +118,7 @@ private slots:
             for (int k = 0; k < recordedChannelCount; ++k)
                 v[k] = floats[(i * recordedChannelCount + k) % floats.size()];
             log.append(times[i], v);
-            expected += independentRow(times[i], v);
+            expected += CsvExpected::row(times[i], v);
         }
         const QString path = dir.filePath("awkward.csv");
         QVERIFY(saveDataDeal::saveData(log, path).ok);

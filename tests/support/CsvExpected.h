@@ -1,0 +1,29 @@
+#pragma once
+
+#include "CsvLayout.h"
+#include "SampleStore.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+// What an exported recording must hold, written with Qt's own text conversions rather
+// than the exporter's formatter.
+namespace CsvExpected {
+
+inline const QByteArray headerBytes =
+    "----------------VARNIK USB_Tester Software----------------\r\n"
+    "--------------------------R48M----------------------------\r\n"
+    "----------------VARNIK USB_Tester Software----------------\r\n"
+    "DATE,VBUS(V),IBUS(A),POWER(W),PD(V),PM(V),CC1(V),CC2(V),"
+    "CPU_TEMP(\xE2\x84\x83),\r\n";
+
+// The row as Qt's own text conversions write it, field by field.
+inline QByteArray row(qint64 secs, const SampleStore::Values& v) {
+    QString row = QDateTime::fromSecsSinceEpoch(secs).toString("yyyy-MM-dd_hh:mm:ss");
+    for (size_t k = 0; k < v.size(); ++k)
+        row += ',' + QString::number(double(v[k]), 'f', CsvLayout::decimals[k]);
+    return row.toUtf8() + "\r\n";
+}
+
+} // namespace CsvExpected
