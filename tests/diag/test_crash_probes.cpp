@@ -46,7 +46,7 @@ std::uintptr_t addressOf(const Frame& frame) {
 
 // What the crash handler learns about the faulting process: memory read without faulting,
 // the loaded modules, the frame chain and the exception code of a signal.
-class TestCrashInspection : public QObject {
+class TestCrashProbes : public QObject {
     Q_OBJECT
 
 private:
@@ -192,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestCrashInspection)
-#include "test_crash_inspection.moc"
+QTEST_GUILESS_MAIN(TestCrashProbes)
+#include "test_crash_probes.moc"
