@@ -152,7 +152,9 @@ private slots:
         QTest::addColumn<int>("fault");
         QTest::addColumn<int>("atBlock");
         QTest::addColumn<int>("blocksSent");
-        QTest::addColumn<int>("replies"); // reports the meter sends before it stalls
+        // Reports the meter sends before it stalls; -1: it is unplugged while they may still
+        // be queued, so the stall is the meter being gone.
+        QTest::addColumn<int>("replies");
         using S = sim::UpgradeScript;
         QTest::newRow("wrong handshake CRC") << int(S::BadHandshakeCrc) << 0 << 0 << 1;
         QTest::newRow("never in upgrade mode") << int(S::StayInNormalMode) << 0 << 0 << 0;
@@ -161,7 +163,7 @@ private slots:
         QTest::newRow("unplug at block 3") << int(S::Unplug) << 3 << 4 << 4;
         QTest::newRow("silent after all received")
             << int(S::GoSilent) << int(S::writingPhase) << 18 << 20;
-        QTest::newRow("unplug while writing") << int(S::Unplug) << int(S::writingPhase) << 18 << 20;
+        QTest::newRow("unplug while writing") << int(S::Unplug) << int(S::writingPhase) << 18 << -1;
     }
     void stallsEndByTheTimeOut() {
         QFETCH(int, fault);
@@ -170,10 +172,13 @@ private slots:
         QFETCH(int, replies);
         Rig rig(sim::UpgradeScript::Fault(fault), atBlock);
         rig.start(testImage(1000));
-        rig.runUntil(
-            [&] { return rig.packetsOfType(0xCC) == blocksSent && rig.reportsHandled == replies; });
-        QCOMPARE(rig.reportsHandled, replies);
-        QCOMPARE(rig.packetsOfType(0xCC), blocksSent);
+        const auto stalled = [&] {
+            const bool quiet =
+                replies < 0 ? !sim::isPlugged(rig.meter) : rig.reportsHandled == replies;
+            return rig.packetsOfType(0xCC) == blocksSent && quiet;
+        };
+        rig.runUntil(stalled);
+        QVERIFY(stalled());
         QVERIFY(!rig.outcome);
         rig.ticks(FirmwareUpgrade::timeoutLimit - 1);
         QVERIFY(!rig.outcome);
