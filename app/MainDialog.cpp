@@ -269,8 +269,8 @@ void MainDialog::usbconnect(const QString& dev_str) {
     accessHint->clear();
     ui->upgrade_label_devvalue->setText(dev_str);
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
-        appendPlainLine(ui->upgrade_text_log, trMain("设备已连接"));
-        appendPlainLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
+        appendLogLine(ui->upgrade_text_log, trMain("设备已连接"));
+        appendLogLine(ui->upgrade_text_log, trMain("设备名称:") + dev_str);
         showConnectionOnUpgradePage(true);
     }
     if (deviceList->open(usbThread->meterPath()))
@@ -279,7 +279,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
 
 void MainDialog::usbdisconnect() {
     if (ui->disp_stackedWidget->currentIndex() == Navigator::Upgrade) {
-        appendPlainLine(ui->upgrade_text_log, trMain("设备已断开"));
+        appendLogLine(ui->upgrade_text_log, trMain("设备已断开"));
         showConnectionOnUpgradePage(false);
     }
     deviceList->markDisconnected();

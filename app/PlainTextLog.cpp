@@ -4,7 +4,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-void appendPlainLine(QTextEdit* log, const QString& line) {
+void appendLogLine(QTextEdit* log, const QString& line) {
     QTextCursor cursor(log->document());
     cursor.movePosition(QTextCursor::End);
     if (!log->document()->isEmpty())

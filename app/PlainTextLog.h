@@ -5,4 +5,4 @@ class QTextEdit;
 
 // Appends one line as plain text: file paths and device strings must never be read as
 // markup.
-void appendPlainLine(QTextEdit* log, const QString& line);
+void appendLogLine(QTextEdit* log, const QString& line);

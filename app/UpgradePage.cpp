@@ -156,7 +156,7 @@ void UpgradePage::finished(FirmwareUpgrade::Outcome outcome) {
 }
 
 void UpgradePage::log(const QString& line) {
-    appendPlainLine(ui->upgrade_text_log, line);
+    appendLogLine(ui->upgrade_text_log, line);
 }
 
 void UpgradePage::warn(const QString& title, const QString& text) {

@@ -108,17 +108,21 @@ private slots:
     }
 
     void filesOutsideTheSizeRulesAreRefusedAndTheOldImageKept_data() {
-        QTest::addColumn<int>("size"); // -1: the file is gone before it is read
+        QTest::addColumn<QString>("name"); // "bad.bin" is written with `size` bytes
+        QTest::addColumn<int>("size");
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("logLine");
-        QTest::newRow("2 MiB + 1") << 2097153 << "错误|固件过大,请选择正确的固件"
+        QTest::newRow("2 MiB + 1") << "bad.bin" << 2097153 << "错误|固件过大,请选择正确的固件"
                                    << "固件过大,请选择正确的固件";
-        QTest::newRow("empty") << 0 << "错误|空的固件"
+        QTest::newRow("empty") << "bad.bin" << 0 << "错误|空的固件"
                                << "固件是空的";
-        QTest::newRow("gone") << -1 << "error|打开文件失败"
-                              << "打开文件失败";
+        QTest::newRow("folder") << "folder.bin" << 0 << "error|打开文件失败"
+                                << "打开文件失败";
+        QTest::newRow("gone before reading") << "gone.bin" << 0 << "error|打开文件失败"
+                                             << "打开文件失败";
     }
     void filesOutsideTheSizeRulesAreRefusedAndTheOldImageKept() {
+        QFETCH(QString, name);
         QFETCH(int, size);
         QFETCH(QString, box);
         QFETCH(QString, logLine);
@@ -129,8 +133,9 @@ private slots:
         QCOMPARE(f.widget<QLabel>("upgrade_label_fwsizevalue")->text(),
                  QString("固件大小:2048.0KB   2097152字节"));
         f.startButton()->setEnabled(false);
-        const QString bad = size < 0 ? QString("gone.bin") : writeFile("bad.bin", testImage(size));
-        f.page()->loadFile(bad);
+        writeFile("bad.bin", testImage(size));
+        QDir().mkdir("folder.bin");
+        f.page()->loadFile(name);
         QCOMPARE(f.dialogs.boxes, QStringList{box});
         QCOMPARE(f.log().last(), logLine);
         QCOMPARE(f.widget<QLineEdit>("upgrade_lineEdit_filename")->text(), good);
