@@ -1,8 +1,8 @@
 #!/bin/sh
 # Checks the Debian package that `make package` left in a build tree:
 #   scripts/check-package.sh <build-dir>
-# its file list, its dependencies, its desktop entry, the hardening of its programs and
-# lintian's verdict (no errors).
+# its file list, its dependencies, its desktop entry, its copyright file, the hardening of
+# its programs and lintian's verdict (no errors).
 set -eu
 
 if [ $# -ne 1 ]; then
@@ -74,6 +74,14 @@ grep -q '^exec "/usr/bin/usb-meter"' "$work/root/usr/libexec/usb-meter/usb-meter
 for tool in hardening-check readelf; do
     command -v $tool >/dev/null || fail "$tool is not installed (scripts/install-deps.sh installs it)"
 done
+
+# The licence: GPL-3+ for our files, the font keeps its own.
+copyright="$work/root/usr/share/doc/usb-meter/copyright"
+awk '/^Files: \*$/ {ours = 1; next} ours && /^License:/ {print $2; exit}' "$copyright" |
+    grep -qx 'GPL-3+' || fail "copyright file does not license our files GPL-3+"
+grep -q '^License: OFL-1.1$' "$copyright" || fail "copyright file lost the font's licence"
+grep -q '/usr/share/common-licenses/GPL-3' "$copyright" ||
+    fail "copyright file does not point at the GPL's text"
 
 # Hardening: stack protector, PIE, read-only relocations bound at start, and Debian ships
 # programs without the compilers' .comment notes. Debian 12's C start-up files carry no
