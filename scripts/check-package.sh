@@ -100,6 +100,17 @@ done
 grep -q '<modalias>usb:v0483p5750d\*</modalias>' "$metainfo" || fail "metainfo lacks the modalias"
 grep -q '<summary xml:lang="zh_CN">' "$metainfo" || fail "metainfo has no Chinese summary"
 
+# One version throughout: the package's, the manual page's, the changelog's, the
+# metainfo's latest release and what the program says.
+version=$(dpkg-deb -f "$deb" Version)
+zcat "$work/root/usr/share/doc/usb-meter/changelog.gz" | head -n 1 |
+    grep -q "^usb-meter ($version)" || fail "Debian changelog does not start at $version"
+zcat "$work/root/usr/share/man/man1/usb-meter.1.gz" | grep -q "^\.TH .*\"usb-meter $version\"" ||
+    fail "manual page is not of version $version"
+grep -q "<release version=\"$version\"" "$metainfo" || fail "metainfo has no release $version"
+[ "$("$work/root/usr/bin/usb-meter" --version)" = "usb-meter $version" ] ||
+    fail "usb-meter --version does not say $version"
+
 # Hardening: stack protector, PIE, read-only relocations bound at start, and Debian ships
 # programs without the compilers' .comment notes. Debian 12's C start-up files carry no
 # CET notes, so no program can show control-flow protection yet. Every memcpy, memset and
