@@ -9,7 +9,8 @@
 
 #include <QApplication>
 
-int runApplication(int argc, char** argv, const std::function<void()>& beforeWindow) {
+int runApplication(int argc, char** argv, const CommandLine& commandLine,
+                   const std::function<void()>& beforeWindow) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
@@ -28,9 +29,7 @@ int runApplication(int argc, char** argv, const std::function<void()>& beforeWin
     if (recovered)
         dialog.showRecording(std::move(*recovered));
     dialog.show();
-    // usb-meter FILE.csv: show a recording saved earlier.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        dialog.openRecording(arguments.at(1));
+    if (!commandLine.recordingFile.isEmpty())
+        dialog.openRecording(commandLine.recordingFile);
     return app.exec();
 }

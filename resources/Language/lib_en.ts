@@ -856,6 +856,29 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>实时显示、记录和设置 USB 功率计。</source>
+        <translation>Watch, record and configure a USB power meter.</translation>
+    </message>
+    <message>
+        <source>启动时打开的记录文件（CSV）</source>
+        <translation>A recording (CSV file) to show at start</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>Show this help and exit</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>Show the version and exit</translation>
+    </message>
+    <message>
+        <source>只能打开一个记录文件</source>
+        <translation>Only one recording file can be opened</translation>
+    </message>
+</context>
+<context>
     <name>CapacityPage</name>
     <message>
         <source>电量 (mAh)</source>

@@ -41,7 +41,7 @@ void answerOpenAndReport() {
 
 int main(int argc, char** argv) {
     const bool reopen = argc > 1 && std::strcmp(argv[1], "reopen") == 0;
-    return runApplication(argc, argv, [reopen] {
+    return runApplication(argc, argv, {}, [reopen] {
         sim::MeterState state;
         state.channels[0] = 5.1;
         state.channels[1] = 1.25;
