@@ -193,6 +193,50 @@ private slots:
         QCOMPARE(chart->panel->drawnSegments(PD), 2);
     }
 
+    // A run's first minute with two samples in one second now and then (a timer
+    // jittering across a second boundary), or in every second (a file exported twice):
+    // on screen the VBUS curve is one unbroken line from its first sample to its last.
+    void secondsWithTwoSamplesAreDrawnAsAnUnbrokenLine_data() {
+        QTest::addColumn<int>("everyNth"); // every n-th second holds two samples
+        QTest::newRow("timer jitter") << 7;
+        QTest::newRow("repeated rows") << 1;
+    }
+    void secondsWithTwoSamplesAreDrawnAsAnUnbrokenLine() {
+        QFETCH(int, everyNth);
+        const QColor magenta(255, 0, 255);
+        chart->styles.setColour(VBUS, magenta);
+        chart->styles.setWidthCode(VBUS, 2);
+        chart->panel->applyPen(VBUS);
+        float volts = 5.0f;
+        for (int s = 0; s < 60; ++s) {
+            for (int n = s % everyNth == 0 ? 0 : 1; n < 2; ++n) {
+                chart->store.append(chart->t0 + s, SampleStore::Values{volts += 0.02f});
+                chart->panel->sampleRecorded();
+            }
+        }
+        QtCharts::QChart* c = chart->panel->chartObject();
+        QtCharts::QAbstractSeries* vbus = c->series().at(0);
+        const auto onScreen = [&](qint64 secs, double v) {
+            return chart->panel->view()->mapFromScene(
+                c->mapToScene(c->mapToPosition(QPointF(secs * 1000.0, v), vbus)));
+        };
+        const QPoint first = onScreen(chart->t0, 5.0);
+        const QPoint last = onScreen(chart->t0 + 59, volts);
+        const QRect plot =
+            chart->panel->view()->mapFromScene(c->mapToScene(c->plotArea())).boundingRect();
+        QApplication::processEvents();
+        const QImage shot = chart->panel->view()->grab().toImage();
+        QVERIFY(last.x() - first.x() > 500);
+        for (int x = first.x() + 2; x < last.x() - 2; ++x) {
+            bool drawn = false;
+            for (int y = plot.top(); y < plot.bottom() && !drawn; ++y) {
+                const QColor p = shot.pixelColor(x, y);
+                drawn = p.red() > 180 && p.blue() > 180 && p.green() < 120;
+            }
+            QVERIFY2(drawn, qPrintable(QString("no curve at x = %1").arg(x)));
+        }
+    }
+
 private:
     int visibleLegendMarkers() const {
         QApplication::processEvents();
