@@ -117,7 +117,9 @@ void ChartPanel::setRecording(const SampleStore* recording) {
     redraw();
 }
 
+// A run begins followed, whatever the user or an opened file did to the axis before.
 void ChartPanel::startRun(const QDateTime& now) {
+    viewWidget->setFollowSuspended(false);
     pyramid.reset();
     const TimeRange start = TimeWindow::startWindow(now.toMSecsSinceEpoch());
     runStartSecs = start.minMs / msPerSecond;

@@ -198,6 +198,22 @@ private slots:
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
     }
 
+    // Open a file, press Run, record: once the run holds more than ten samples the axis
+    // follows it, as it does for a run that no file came before.
+    void aRunAfterAnOpenedFileFollowsItsSamples() {
+        const QString path = workDir->filePath("earlier.csv");
+        writeRecording(path, 30, {});
+        QVERIFY(files->openData(path));
+        QSignalSpy started(acquisition.get(), &Acquisition::runStarted);
+        acquisition->toggleByUser();
+        QCOMPARE(started.count(), 1);
+        const qint64 start = started.at(0).at(0).toLongLong();
+        acquisition->readingArrived();
+        for (int i = 0; i < 12; ++i)
+            acquisition->recordSample(QDateTime::fromSecsSinceEpoch(start + i), MeterReading());
+        QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(start, start + 12));
+    }
+
     void aCancelledOpenDialogChangesNothing() {
         record(5);
         files->openDataFromDialog();
