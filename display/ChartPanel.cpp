@@ -68,6 +68,7 @@ void ChartPanel::buildChart() {
     legend->setLabelColor(legendLabels);
     legend->setMaximumHeight(legendMaxHeight);
     chart->setTheme(static_cast<QChart::ChartTheme>(CurveStyles::storedThemeCode()));
+    chart->setDropShadowEnabled(true);
     chart->setAutoFillBackground(true);
     buildAxes();
     showViewCurves();

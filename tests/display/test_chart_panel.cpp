@@ -1,11 +1,15 @@
 #include "ChartFixture.h"
 #include "ChartView.h"
+#include "Setting.h"
 
+#include <QSettings>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtTest>
+
+#include <cmath>
 
 using QtCharts::QCategoryAxis;
 
@@ -23,6 +27,18 @@ void checkRange(QCategoryAxis* axis, double min, double max, const QString& firs
     QCOMPARE(labels.size(), 11);
     QCOMPARE(labels.first(), first);
     QCOMPARE(labels.last(), last);
+}
+
+// WCAG contrast ratio of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -235,6 +251,41 @@ private slots:
             }
             QVERIFY2(drawn, qPrintable(QString("no curve at x = %1").arg(x)));
         }
+    }
+
+    // Without a settings file every channel has a colour of its own, 1.5 px wide, that
+    // stands out from the plot on every theme; the chart casts its shadow; and only the
+    // user's own choice (here the theme) reaches the settings file.
+    void outOfTheBoxCurvesAreDistinctAndReadableOnEveryTheme() {
+        QSet<QRgb> colours;
+        for (int k = 0; k < recordedChannelCount; ++k) {
+            colours.insert(chart->styles.pen(k).color().rgb());
+            QCOMPARE(chart->styles.pen(k).widthF(), 1.5);
+        }
+        QCOMPARE(colours.size(), recordedChannelCount);
+        QtCharts::QChart* c = chart->panel->chartObject();
+        QVERIFY(c->isDropShadowEnabled());
+        for (int theme = 0; theme < 7; ++theme) {
+            chart->styles.setTheme(theme);
+            chart->panel->applyTheme(theme);
+            QVERIFY(c->isDropShadowEnabled());
+            QCOMPARE(qobject_cast<QtCharts::QLineSeries*>(c->series().at(0))->pen(),
+                     chart->styles.pen(VBUS));
+            QApplication::processEvents();
+            const QImage shot = chart->panel->view()->grab().toImage();
+            const QPointF inPlot = c->plotArea().topLeft() + QPointF(c->plotArea().width() / 2,
+                                                                     c->plotArea().height() * 0.45);
+            const QColor background =
+                shot.pixelColor(chart->panel->view()->mapFromScene(c->mapToScene(inPlot)));
+            for (int k = 0; k < recordedChannelCount; ++k)
+                QVERIFY2(contrast(chart->styles.pen(k).color(), background) >= 3.0,
+                         qPrintable(QString("theme %1 channel %2 on %3")
+                                        .arg(theme)
+                                        .arg(k)
+                                        .arg(background.name())));
+        }
+        QCOMPARE(QSettings(Setting::filePath(), QSettings::IniFormat).allKeys(),
+                 QStringList{"ChartTheme"});
     }
 
 private:
