@@ -105,10 +105,15 @@ bool ChartFiles::openData(const QString& fileName) {
         return false;
     }
     acquisition->openRecording(std::move(recording));
-    tips->setText(trMain("已打开 %1：%2 条记录，跳过 %3 行")
-                      .arg(QFileInfo(fileName).fileName())
-                      .arg(result.records)
-                      .arg(result.skipped));
+    QString text = trMain("已打开 %1：%2 条记录，跳过 %3 行")
+                       .arg(QFileInfo(fileName).fileName())
+                       .arg(result.records)
+                       .arg(result.skipped);
+    if (result.reordered > 0)
+        text += trMain("，%1 行不按时间顺序，已排序").arg(result.reordered);
+    if (result.repeated > 0)
+        text += trMain("，%1 行与上一行同一秒").arg(result.repeated);
+    tips->setText(text);
     emit recordingOpened();
     return true;
 }

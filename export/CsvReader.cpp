@@ -5,8 +5,12 @@
 #include <QDateTime>
 #include <QFile>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -116,6 +120,41 @@ void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& 
     result.records = store.size();
 }
 
+// Records in time order, those of one second kept in file order. Records that came after
+// a later one in the file are counted among those kept.
+void putInTimeOrder(SampleStore& store, CsvReadResult& result) {
+    const auto time = [&store](int i) { return store.timeAt(i); };
+    int firstOutOfOrder = 1;
+    while (firstOutOfOrder < store.size() && time(firstOutOfOrder) >= time(firstOutOfOrder - 1))
+        ++firstOutOfOrder;
+    if (firstOutOfOrder < store.size()) {
+        std::vector<int> order(static_cast<size_t>(store.size()));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return time(a) < time(b); });
+        SampleStore sorted;
+        sorted.reserve(store.size());
+        std::vector<bool> kept(order.size());
+        for (int i : order) {
+            // Two rows each within reach of the first row may be too far apart to be held
+            // together: the later is left out.
+            kept[static_cast<size_t>(i)] = sorted.append(time(i), store.record(i));
+            result.skipped += kept[static_cast<size_t>(i)] ? 0 : 1;
+        }
+        qint64 latest = std::numeric_limits<qint64>::min();
+        for (int i = 0; i < store.size(); ++i) {
+            if (!kept[static_cast<size_t>(i)])
+                continue;
+            result.reordered += time(i) < latest ? 1 : 0;
+            latest = std::max(latest, time(i));
+        }
+        store = std::move(sorted);
+    }
+    for (int i = 1; i < store.size(); ++i)
+        result.repeated += store.timeAt(i) == store.timeAt(i - 1) ? 1 : 0;
+    result.records = store.size();
+}
+
 } // namespace
 
 CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
@@ -147,6 +186,7 @@ CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
         result.status = CsvReadResult::NoRecords;
         return result;
     }
+    putInTimeOrder(store, result);
     into = std::move(store);
     return result;
 }

@@ -11,11 +11,17 @@ struct CsvReadResult {
     int records = 0;
     // Lines that are neither header, blank nor a row of nine fields that parse.
     int skipped = 0;
+    // Records found after a later one in the file (runs appended out of order).
+    int reordered = 0;
+    // Records in the same second as the one before them once in order (a file exported
+    // twice, two samples in one second).
+    int repeated = 0;
 };
 
 // Reads a recording back from a CSV file in the layout the program writes. Rows that do
 // not parse are skipped and counted; gaps in time (several runs appended to one file)
-// stay gaps. The store is filled only when the file holds at least one record.
+// stay gaps; records come back in time order, those of one second in file order. The
+// store is filled only when the file holds at least one record.
 class CsvReader {
 public:
     // Files above this size are refused rather than read: 512 MiB holds about 80 days of

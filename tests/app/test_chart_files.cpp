@@ -214,6 +214,28 @@ private slots:
         QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(start, start + 12));
     }
 
+    // Two runs appended to one file, the later one first: opened, both runs are in view
+    // and in time order, the tips bar says so, and an export writes them in order.
+    void runsAppendedInReverseOpenInTimeOrderAndBothInView() {
+        SampleStore first, second;
+        for (int i = 0; i < 40; ++i) {
+            first.append(1709647629 + i, {1.0f});
+            second.append(1709647629 + 86400 + i, {2.0f});
+        }
+        const QString path = workDir->filePath("reversed.csv");
+        QVERIFY(saveDataDeal::saveData(second, path).ok);
+        QVERIFY(saveDataDeal::saveData(first, path).ok);
+        QVERIFY(files->openData(path));
+        QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(1709647629, 1709647629 + 86440));
+        QCOMPARE(tips->text(),
+                 QString("已打开 reversed.csv：80 条记录，跳过 0 行，40 行不按时间顺序，已排序"));
+        answer = workDir->filePath("again.csv");
+        files->exportData();
+        QVERIFY(saveDataDeal::saveData(first, workDir->filePath("expected.csv")).ok);
+        QVERIFY(saveDataDeal::saveData(second, workDir->filePath("expected.csv")).ok);
+        QCOMPARE(contentOf(answer), contentOf(workDir->filePath("expected.csv")));
+    }
+
     void aCancelledOpenDialogChangesNothing() {
         record(5);
         files->openDataFromDialog();
