@@ -37,6 +37,8 @@ QString readFailure(const CsvReadResult& result) {
         return trMain("文件大于 %1 MB").arg(CsvReader::maxFileBytes / bytesPerMegabyte);
     case CsvReadResult::NoRecords:
         return trMain("文件中没有可读的记录");
+    case CsvReadResult::NotAFile:
+        return trMain("不是普通文件");
     default:
         return result.error;
     }

@@ -34,7 +34,7 @@ public:
     void openDataFromDialog();
     // Replaces the log with the file's records in time order; the tips bar tells how many
     // lines were skipped, put in order or repeated a second. A file without records, too
-    // large or unreadable leaves the log untouched.
+    // large, unreadable or not a regular file leaves the log untouched.
     bool openData(const QString& fileName);
 
 signals:

@@ -12,6 +12,15 @@
 #include <numeric>
 #include <vector>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFileInfo>
+#endif
+
 namespace {
 
 // Bytes per row of a typical file, to reserve the store once.
@@ -120,6 +129,39 @@ void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& 
     result.records = store.size();
 }
 
+// Opened without waiting (a FIFO would wait for a writer) and kept only if it is a
+// regular file, judged on the open handle so the path cannot change in between.
+CsvReadResult::Status openRegularFile(const QString& fileName, QFile& file, QString& error) {
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return CsvReadResult::CannotOpen;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return CsvReadResult::NotAFile;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = file.errorString();
+        return CsvReadResult::CannotOpen;
+    }
+#else
+    file.setFileName(fileName);
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        return CsvReadResult::NotAFile;
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return CsvReadResult::CannotOpen;
+    }
+#endif
+    return CsvReadResult::Ok;
+}
+
 // Records in time order, those of one second kept in file order. Records that came after
 // a later one in the file are counted among those kept.
 void putInTimeOrder(SampleStore& store, CsvReadResult& result) {
@@ -159,23 +201,22 @@ void putInTimeOrder(SampleStore& store, CsvReadResult& result) {
 
 CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
     CsvReadResult result;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = CsvReadResult::CannotOpen;
-        result.error = file.errorString();
+    QFile file;
+    result.status = openRegularFile(fileName, file, result.error);
+    if (result.status != CsvReadResult::Ok)
         return result;
-    }
     const qint64 size = file.size();
     if (size > maxFileBytes) {
         result.status = CsvReadResult::TooLarge;
         return result;
     }
-    // Mapped when the system allows it: no copy of the file in memory.
+    // Mapped when the system allows it: no copy of the file in memory. Either way no
+    // byte beyond the size it had when opened is read.
     QByteArray copy;
     const char* data = size > 0 ? reinterpret_cast<const char*>(file.map(0, size)) : nullptr;
     qint64 length = size;
     if (!data) {
-        copy = file.read(maxFileBytes);
+        copy = file.read(size);
         data = copy.constData();
         length = copy.size();
     }

@@ -428,6 +428,10 @@
         <translation>, %1 rows in the same second as the row before</translation>
     </message>
     <message>
+        <source>不是普通文件</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
         <source>开</source>
         <translation>Open</translation>
     </message>

@@ -428,6 +428,10 @@
         <translation>，%1 行与上一行同一秒</translation>
     </message>
     <message>
+        <source>不是普通文件</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
         <source>开</source>
         <translation>开</translation>
     </message>

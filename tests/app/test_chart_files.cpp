@@ -18,6 +18,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString reminderTitle = QStringLiteral("提示信息");
@@ -163,28 +165,41 @@ private slots:
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept_data() {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        const qint64 header = saveDataDeal::header().size();
-        QTest::newRow("header only") << true << header << "文件中没有可读的记录";
-        QTest::newRow("too large") << true << CsvReader::maxFileBytes + 1 << "文件大于 512 MB";
-        QTest::newRow("missing") << false << qint64(0) << QString(); // the system's reason
+        QTest::newRow("header only") << "header"
+                                     << "文件中没有可读的记录";
+        QTest::newRow("empty") << "empty"
+                               << "文件中没有可读的记录";
+        QTest::newRow("too large") << "large"
+                                   << "文件大于 512 MB";
+        QTest::newRow("missing") << "missing" << QString(); // the system's reason
+        QTest::newRow("folder") << "folder"
+                                << "不是普通文件";
+        QTest::newRow("FIFO") << "fifo"
+                              << "不是普通文件";
+        QTest::newRow("endless device") << "/dev/zero"
+                                        << "不是普通文件";
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept() {
-        QFETCH(bool, exists);
-        QFETCH(qint64, size);
+        QFETCH(QString, kind);
         QFETCH(QString, reason);
         record(5);
-        const QString path = workDir->filePath("bad.csv");
-        if (reason.isEmpty())
+        const QString path = kind.startsWith('/') ? kind : workDir->filePath("bad.csv");
+        if (kind == "missing")
             reason = openFailure(path, QIODevice::ReadOnly);
-        if (exists) {
+        if (kind == "header" || kind == "large" || kind == "empty") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(saveDataDeal::header());
-            QVERIFY(file.resize(size)); // beyond the header: sparse, no disk used
+            if (kind != "empty")
+                file.write(saveDataDeal::header());
+            if (kind == "large") // beyond the header: sparse, no disk used
+                QVERIFY(file.resize(CsvReader::maxFileBytes + 1));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         }
         QString title, text;
         dialogs->expect(DialogAnswers::acknowledge(&title, &text));
