@@ -37,6 +37,8 @@ QString readFailure(const CsvReadResult& result) {
         return trMain("文件大于 %1 MB").arg(CsvReader::maxFileBytes / bytesPerMegabyte);
     case CsvReadResult::NoRecords:
         return trMain("文件中没有可读的记录");
+    case CsvReadResult::NotAFile:
+        return trMain("不是普通文件");
     default:
         return result.error;
     }
@@ -105,10 +107,15 @@ bool ChartFiles::openData(const QString& fileName) {
         return false;
     }
     acquisition->openRecording(std::move(recording));
-    tips->setText(trMain("已打开 %1：%2 条记录，跳过 %3 行")
-                      .arg(QFileInfo(fileName).fileName())
-                      .arg(result.records)
-                      .arg(result.skipped));
+    QString text = trMain("已打开 %1：%2 条记录，跳过 %3 行")
+                       .arg(QFileInfo(fileName).fileName())
+                       .arg(result.records)
+                       .arg(result.skipped);
+    if (result.reordered > 0)
+        text += trMain("，%1 行不按时间顺序，已排序").arg(result.reordered);
+    if (result.repeated > 0)
+        text += trMain("，%1 行与上一行同一秒").arg(result.repeated);
+    tips->setText(text);
     emit recordingOpened();
     return true;
 }

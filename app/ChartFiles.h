@@ -32,8 +32,9 @@ public:
     // The picture is taken before the dialog opens: the chart as it was when asked.
     void exportImage(QWidget* chartView);
     void openDataFromDialog();
-    // Replaces the log with the file's records; the tips bar tells how many lines were
-    // skipped. A file without records, too large or unreadable leaves the log untouched.
+    // Replaces the log with the file's records in time order; the tips bar tells how many
+    // lines were skipped, put in order or repeated a second. A file without records, too
+    // large, unreadable or not a regular file leaves the log untouched.
     bool openData(const QString& fileName);
 
 signals:

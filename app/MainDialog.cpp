@@ -23,6 +23,7 @@
 #include "RunJournal.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
+#include "UpgradePage.h"
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
@@ -39,11 +40,6 @@ constexpr int timerIntervalMs = 1000;
 constexpr quint8 pollNormal = 1;
 constexpr quint8 pollUpgrade = 2;
 constexpr int splitterHandleWidth = 8;
-
-const char* const connectedPicture =
-    "border-image:url(:/sys/rs/rs/usb_connect.png) 0 0 0 0 stretch stretch;";
-const char* const disconnectedPicture =
-    "border-image:url(:/sys/rs/rs/usb_disconnect.png) 0 0 0 0 stretch stretch;";
 
 struct ToolButtonLook {
     char16_t glyph;
@@ -287,8 +283,7 @@ void MainDialog::usbdisconnect() {
 }
 
 void MainDialog::showConnectionOnUpgradePage(bool connected) {
-    ui->upgrade_label_connect->setStyleSheet(
-        QString::fromLatin1(connected ? connectedPicture : disconnectedPicture));
+    upgradePage->showConnection(connected);
 }
 
 void MainDialog::on_disp_Btn_Run_clicked() {

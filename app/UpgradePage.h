@@ -39,10 +39,14 @@ public:
     void tick();
     // A write of the link thread failed.
     void reportSendError();
+    // The connection picture: plugged or unplugged. Also set from the link's state each
+    // time the page is shown, so it never shows a state older than the page.
+    void showConnection(bool connected);
 
     const FirmwareUpgrade& upgrade() const { return engine; }
 
 private:
+    void pageChanged();
     FirmwareUpgrade::Output engineOutput();
     void refuseFile(const QString& title, const QString& message, const QString& logLine);
     void waitForBootLoader();

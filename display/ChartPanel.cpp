@@ -68,6 +68,7 @@ void ChartPanel::buildChart() {
     legend->setLabelColor(legendLabels);
     legend->setMaximumHeight(legendMaxHeight);
     chart->setTheme(static_cast<QChart::ChartTheme>(CurveStyles::storedThemeCode()));
+    chart->setDropShadowEnabled(true);
     chart->setAutoFillBackground(true);
     buildAxes();
     showViewCurves();
@@ -117,7 +118,9 @@ void ChartPanel::setRecording(const SampleStore* recording) {
     redraw();
 }
 
+// A run begins followed, whatever the user or an opened file did to the axis before.
 void ChartPanel::startRun(const QDateTime& now) {
+    viewWidget->setFollowSuspended(false);
     pyramid.reset();
     const TimeRange start = TimeWindow::startWindow(now.toMSecsSinceEpoch());
     runStartSecs = start.minMs / msPerSecond;

@@ -44,7 +44,8 @@ public:
 
     // The recording the curves are drawn from; it outlives the panel.
     void setRecording(const SampleStore* store);
-    // A run starts: the recording was emptied; the time axis restarts at [now, now + 10 s].
+    // A run starts: the recording was emptied; the time axis restarts at [now, now + 10 s]
+    // and follows the run again.
     void startRun(const QDateTime& now);
     // The recording gained a sample: grow the value axes, move the time axis, redraw.
     void sampleRecorded();

@@ -130,10 +130,11 @@ void CurveStyleTable::addCloseButton(QTableView* view) {
     setCentred(view, closeRow, colourColumn, button);
 }
 
-// The button shows the colour the settings file holds now.
+// The button shows the colour the settings file holds now, or the channel's default.
 void CurveStyleTable::addColourButton(QTableView* view, int channel) {
     auto* button = new QPushButton();
-    button->setStyleSheet(colourStyle(CurveStyles::storedColour(channel)));
+    button->setStyleSheet(colourStyle(CurveStyles::storedColour(channel).value_or(
+        CurveStyles::defaultColour(channel, CurveStyles::storedThemeCode()))));
     connect(button, &QPushButton::clicked, this,
             [this, channel, button] { chooseColour(channel, button); });
     setCentred(view, channel, colourColumn, button);
@@ -141,8 +142,7 @@ void CurveStyleTable::addColourButton(QTableView* view, int channel) {
 
 // Connected after the current item is chosen, so showing the table changes nothing.
 void CurveStyleTable::addWidthBox(QTableView* view, int channel) {
-    QComboBox* box = comboBox(CurveStyles::widthTexts(),
-                              CurveStyles::widthCodeOf(CurveStyles::storedWidthText(channel)));
+    QComboBox* box = comboBox(CurveStyles::widthTexts(), CurveStyles::storedWidthCode(channel));
     connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, channel](int code) {
         styles.setWidthCode(channel, code);
         emit penChanged(channel);
@@ -153,12 +153,14 @@ void CurveStyleTable::addWidthBox(QTableView* view, int channel) {
 void CurveStyleTable::addThemeBox(QTableView* view) {
     const QStringList names = CurveStyles::themeNames();
     QComboBox* box = comboBox(names, CurveStyles::storedThemeCode());
-    connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, names](int code) {
-        if (code < 0 || code >= names.size())
-            return;
-        CurveStyles::storeTheme(code);
-        emit themeChanged(code);
-    });
+    connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this, names, view](int code) {
+                if (code < 0 || code >= names.size())
+                    return;
+                styles.setTheme(code);
+                showDefaultColours(view);
+                emit themeChanged(code);
+            });
     setCentred(view, themeRow, colourColumn, box);
 }
 
@@ -180,6 +182,16 @@ void CurveStyleTable::place(QTableView* view) {
     view->setGeometry((host->width() - size.width()) / 2 - placementShift,
                       (host->height() - size.height()) / 2 - placementShift, size.width(),
                       size.height());
+}
+
+// Channels without a colour of their own take the new theme's default.
+void CurveStyleTable::showDefaultColours(QTableView* view) {
+    for (int k = 0; k < recordedChannelCount; ++k) {
+        QWidget* cell = view->indexWidget(view->model()->index(k, colourColumn));
+        auto* button = cell ? cell->findChild<QPushButton*>() : nullptr;
+        if (button && styles.at(k).defaultColour)
+            button->setStyleSheet(colourStyle(styles.at(k).colour));
+    }
 }
 
 // A cancelled dialog keeps the colour, which is still written back.

@@ -46,6 +46,7 @@ private:
     void addCloseButton(QTableView* view);
     void place(QTableView* view);
     void chooseColour(int channel, QPushButton* button);
+    void showDefaultColours(QTableView* view);
 
     QWidget* host;
     CurveStyles& styles;

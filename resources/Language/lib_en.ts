@@ -420,6 +420,18 @@
         <translation>Opened %1: %2 records, %3 lines skipped</translation>
     </message>
     <message>
+        <source>，%1 行不按时间顺序，已排序</source>
+        <translation>, %1 rows out of time order were put in order</translation>
+    </message>
+    <message>
+        <source>，%1 行与上一行同一秒</source>
+        <translation>, %1 rows in the same second as the row before</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
         <source>开</source>
         <translation>Open</translation>
     </message>

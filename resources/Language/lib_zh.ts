@@ -420,6 +420,18 @@
         <translation>已打开 %1：%2 条记录，跳过 %3 行</translation>
     </message>
     <message>
+        <source>，%1 行不按时间顺序，已排序</source>
+        <translation>，%1 行不按时间顺序，已排序</translation>
+    </message>
+    <message>
+        <source>，%1 行与上一行同一秒</source>
+        <translation>，%1 行与上一行同一秒</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
         <source>开</source>
         <translation>开</translation>
     </message>

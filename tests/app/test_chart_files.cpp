@@ -18,6 +18,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString reminderTitle = QStringLiteral("提示信息");
@@ -163,28 +165,41 @@ private slots:
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept_data() {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        const qint64 header = saveDataDeal::header().size();
-        QTest::newRow("header only") << true << header << "文件中没有可读的记录";
-        QTest::newRow("too large") << true << CsvReader::maxFileBytes + 1 << "文件大于 512 MB";
-        QTest::newRow("missing") << false << qint64(0) << QString(); // the system's reason
+        QTest::newRow("header only") << "header"
+                                     << "文件中没有可读的记录";
+        QTest::newRow("empty") << "empty"
+                               << "文件中没有可读的记录";
+        QTest::newRow("too large") << "large"
+                                   << "文件大于 512 MB";
+        QTest::newRow("missing") << "missing" << QString(); // the system's reason
+        QTest::newRow("folder") << "folder"
+                                << "不是普通文件";
+        QTest::newRow("FIFO") << "fifo"
+                              << "不是普通文件";
+        QTest::newRow("endless device") << "/dev/zero"
+                                        << "不是普通文件";
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept() {
-        QFETCH(bool, exists);
-        QFETCH(qint64, size);
+        QFETCH(QString, kind);
         QFETCH(QString, reason);
         record(5);
-        const QString path = workDir->filePath("bad.csv");
-        if (reason.isEmpty())
+        const QString path = kind.startsWith('/') ? kind : workDir->filePath("bad.csv");
+        if (kind == "missing")
             reason = openFailure(path, QIODevice::ReadOnly);
-        if (exists) {
+        if (kind == "header" || kind == "large" || kind == "empty") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(saveDataDeal::header());
-            QVERIFY(file.resize(size)); // beyond the header: sparse, no disk used
+            if (kind != "empty")
+                file.write(saveDataDeal::header());
+            if (kind == "large") // beyond the header: sparse, no disk used
+                QVERIFY(file.resize(CsvReader::maxFileBytes + 1));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         }
         QString title, text;
         dialogs->expect(DialogAnswers::acknowledge(&title, &text));
@@ -196,6 +211,44 @@ private slots:
         QVERIFY(acquisition->isRunning());
         QCOMPARE(opened.count(), 0);
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
+    }
+
+    // Open a file, press Run, record: once the run holds more than ten samples the axis
+    // follows it, as it does for a run that no file came before.
+    void aRunAfterAnOpenedFileFollowsItsSamples() {
+        const QString path = workDir->filePath("earlier.csv");
+        writeRecording(path, 30, {});
+        QVERIFY(files->openData(path));
+        QSignalSpy started(acquisition.get(), &Acquisition::runStarted);
+        acquisition->toggleByUser();
+        QCOMPARE(started.count(), 1);
+        const qint64 start = started.at(0).at(0).toLongLong();
+        acquisition->readingArrived();
+        for (int i = 0; i < 12; ++i)
+            acquisition->recordSample(QDateTime::fromSecsSinceEpoch(start + i), MeterReading());
+        QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(start, start + 12));
+    }
+
+    // Two runs appended to one file, the later one first: opened, both runs are in view
+    // and in time order, the tips bar says so, and an export writes them in order.
+    void runsAppendedInReverseOpenInTimeOrderAndBothInView() {
+        SampleStore first, second;
+        for (int i = 0; i < 40; ++i) {
+            first.append(1709647629 + i, {1.0f});
+            second.append(1709647629 + 86400 + i, {2.0f});
+        }
+        const QString path = workDir->filePath("reversed.csv");
+        QVERIFY(saveDataDeal::saveData(second, path).ok);
+        QVERIFY(saveDataDeal::saveData(first, path).ok);
+        QVERIFY(files->openData(path));
+        QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(1709647629, 1709647629 + 86440));
+        QCOMPARE(tips->text(),
+                 QString("已打开 reversed.csv：80 条记录，跳过 0 行，40 行不按时间顺序，已排序"));
+        answer = workDir->filePath("again.csv");
+        files->exportData();
+        QVERIFY(saveDataDeal::saveData(first, workDir->filePath("expected.csv")).ok);
+        QVERIFY(saveDataDeal::saveData(second, workDir->filePath("expected.csv")).ok);
+        QCOMPARE(contentOf(answer), contentOf(workDir->filePath("expected.csv")));
     }
 
     void aCancelledOpenDialogChangesNothing() {

@@ -178,6 +178,24 @@ private slots:
         QVERIFY(
             f.widget<QLabel>("upgrade_label_connect")->styleSheet().contains("usb_disconnect.png"));
     }
+
+    // The picture follows the link while the page is away: entering the page shows the
+    // meter as it is now, without a log line of its own.
+    void upgradePageEnteredLaterShowsTheLinkAsItIs() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        auto* picture = f.widget<QLabel>("upgrade_label_connect");
+        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
+        QVERIFY(picture->styleSheet().contains("usb_connect.png"));
+        f.widget<QAbstractButton>("upgrade_btnReturn")->click();
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
+        QVERIFY(picture->styleSheet().contains("usb_disconnect.png"));
+        QVERIFY(f.widget<QTextEdit>("upgrade_text_log")->toPlainText().isEmpty());
+    }
 };
 
 QTEST_MAIN(MeterConnectionTest)

@@ -1,11 +1,15 @@
 #include "ChartFixture.h"
 #include "ChartView.h"
+#include "Setting.h"
 
+#include <QSettings>
 #include <QtCharts/QDateTimeAxis>
 #include <QtCharts/QLegend>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QLineSeries>
 #include <QtTest>
+
+#include <cmath>
 
 using QtCharts::QCategoryAxis;
 
@@ -23,6 +27,18 @@ void checkRange(QCategoryAxis* axis, double min, double max, const QString& firs
     QCOMPARE(labels.size(), 11);
     QCOMPARE(labels.first(), first);
     QCOMPARE(labels.last(), last);
+}
+
+// WCAG contrast ratio of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 } // namespace
@@ -191,6 +207,85 @@ private slots:
         QCOMPARE(visibleLegendMarkers(), 3);
         chart->panel->toggleView(CurveView::DpDm);
         QCOMPARE(chart->panel->drawnSegments(PD), 2);
+    }
+
+    // A run's first minute with two samples in one second now and then (a timer
+    // jittering across a second boundary), or in every second (a file exported twice):
+    // on screen the VBUS curve is one unbroken line from its first sample to its last.
+    void secondsWithTwoSamplesAreDrawnAsAnUnbrokenLine_data() {
+        QTest::addColumn<int>("everyNth"); // every n-th second holds two samples
+        QTest::newRow("timer jitter") << 7;
+        QTest::newRow("repeated rows") << 1;
+    }
+    void secondsWithTwoSamplesAreDrawnAsAnUnbrokenLine() {
+        QFETCH(int, everyNth);
+        const QColor magenta(255, 0, 255);
+        chart->styles.setColour(VBUS, magenta);
+        chart->styles.setWidthCode(VBUS, 2);
+        chart->panel->applyPen(VBUS);
+        float volts = 5.0f;
+        for (int s = 0; s < 60; ++s) {
+            for (int n = s % everyNth == 0 ? 0 : 1; n < 2; ++n) {
+                chart->store.append(chart->t0 + s, SampleStore::Values{volts += 0.02f});
+                chart->panel->sampleRecorded();
+            }
+        }
+        QtCharts::QChart* c = chart->panel->chartObject();
+        QtCharts::QAbstractSeries* vbus = c->series().at(0);
+        const auto onScreen = [&](qint64 secs, double v) {
+            return chart->panel->view()->mapFromScene(
+                c->mapToScene(c->mapToPosition(QPointF(secs * 1000.0, v), vbus)));
+        };
+        const QPoint first = onScreen(chart->t0, 5.0);
+        const QPoint last = onScreen(chart->t0 + 59, volts);
+        const QRect plot =
+            chart->panel->view()->mapFromScene(c->mapToScene(c->plotArea())).boundingRect();
+        QApplication::processEvents();
+        const QImage shot = chart->panel->view()->grab().toImage();
+        QVERIFY(last.x() - first.x() > 500);
+        for (int x = first.x() + 2; x < last.x() - 2; ++x) {
+            bool drawn = false;
+            for (int y = plot.top(); y < plot.bottom() && !drawn; ++y) {
+                const QColor p = shot.pixelColor(x, y);
+                drawn = p.red() > 180 && p.blue() > 180 && p.green() < 120;
+            }
+            QVERIFY2(drawn, qPrintable(QString("no curve at x = %1").arg(x)));
+        }
+    }
+
+    // Without a settings file every channel has a colour of its own, 1.5 px wide, that
+    // stands out from the plot on every theme; the chart casts its shadow; and only the
+    // user's own choice (here the theme) reaches the settings file.
+    void outOfTheBoxCurvesAreDistinctAndReadableOnEveryTheme() {
+        QSet<QRgb> colours;
+        for (int k = 0; k < recordedChannelCount; ++k) {
+            colours.insert(chart->styles.pen(k).color().rgb());
+            QCOMPARE(chart->styles.pen(k).widthF(), 1.5);
+        }
+        QCOMPARE(colours.size(), recordedChannelCount);
+        QtCharts::QChart* c = chart->panel->chartObject();
+        QVERIFY(c->isDropShadowEnabled());
+        for (int theme = 0; theme < 7; ++theme) {
+            chart->styles.setTheme(theme);
+            chart->panel->applyTheme(theme);
+            QVERIFY(c->isDropShadowEnabled());
+            QCOMPARE(qobject_cast<QtCharts::QLineSeries*>(c->series().at(0))->pen(),
+                     chart->styles.pen(VBUS));
+            QApplication::processEvents();
+            const QImage shot = chart->panel->view()->grab().toImage();
+            const QPointF inPlot = c->plotArea().topLeft() + QPointF(c->plotArea().width() / 2,
+                                                                     c->plotArea().height() * 0.45);
+            const QColor background =
+                shot.pixelColor(chart->panel->view()->mapFromScene(c->mapToScene(inPlot)));
+            for (int k = 0; k < recordedChannelCount; ++k)
+                QVERIFY2(contrast(chart->styles.pen(k).color(), background) >= 3.0,
+                         qPrintable(QString("theme %1 channel %2 on %3")
+                                        .arg(theme)
+                                        .arg(k)
+                                        .arg(background.name())));
+        }
+        QCOMPARE(QSettings(Setting::filePath(), QSettings::IniFormat).allKeys(),
+                 QStringList{"ChartTheme"});
     }
 
 private:

@@ -79,16 +79,19 @@ private slots:
         QCOMPARE(okButton(view)->text(), QString("确定"));
     }
 
-    void noFileShowsBlackHalfPixelAndLightWithoutWriting() {
+    void noFileShowsDistinctColoursOneAndAHalfAndLightWithoutWriting() {
         QSignalSpy pens(table.get(), &CurveStyleTable::penChanged);
         QSignalSpy themes(table.get(), &CurveStyleTable::themeChanged);
         table->open();
         QTableView* view = table->shownTable();
+        QSet<QString> colours;
         for (int k = 0; k < recordedChannelCount; ++k) {
-            QCOMPARE(colourButton(view, k)->styleSheet(), QString("background:rgb(0,0,0)"));
-            QCOMPARE(widthBox(view, k)->currentText(), QString("0.5"));
+            colours.insert(colourButton(view, k)->styleSheet());
+            QCOMPARE(widthBox(view, k)->currentText(), QString("1.5"));
             QCOMPARE(widthBox(view, k)->count(), 6);
         }
+        QCOMPARE(colours.size(), recordedChannelCount);
+        QVERIFY(!colours.contains("background:rgb(0,0,0)"));
         QCOMPARE(themeBox(view)->currentText(), QString("Light"));
         QCOMPARE(themeBox(view)->count(), 7);
         QCOMPARE(pens.count() + themes.count(), 0);
@@ -136,8 +139,13 @@ private slots:
         QSignalSpy pens(table.get(), &CurveStyleTable::penChanged);
         table->open();
         QPushButton* button = colourButton(table->shownTable(), VBUS);
+        const QString shown = button->styleSheet();
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(offered, QColor(Qt::black));
+        QCOMPARE(QString("background:rgb(%1,%2,%3)")
+                     .arg(offered.red())
+                     .arg(offered.green())
+                     .arg(offered.blue()),
+                 shown);
         QCOMPARE(Setting().readValue("VBUS_col"), QString("ffff0000"));
         QCOMPARE(button->styleSheet(), QString("background:rgb(255,0,0)"));
         QCOMPARE(styles->pen(VBUS).color(), QColor(Qt::red));
