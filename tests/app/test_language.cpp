@@ -40,19 +40,25 @@ private slots:
         QCOMPARE(headerText(f), QString("设备列表"));
     }
 
-    void storedEnglishIsAppliedAtStart() {
-        MeterFixture f;
-        Setting().writeValue("language", "English");
-        f.open();
-        QCOMPARE(f.widget<QToolButton>("tbtn2")->text(), QString("Setting"));
-        QCOMPARE(headerText(f), QString("Devices"));
+    // Only exactly "English" means English; anything else stored means Chinese.
+    void storedLanguageIsAppliedAtStart_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("settingsButton");
+        QTest::newRow("English") << "English"
+                                 << "Setting";
+        QTest::newRow("lower-case english") << "english"
+                                            << "仪表参数设置";
+        QTest::newRow("Chinese") << "Chinese"
+                                 << "仪表参数设置";
     }
-
-    void storedTextOtherThanExactlyEnglishMeansChinese() {
+    void storedLanguageIsAppliedAtStart() {
+        QFETCH(QString, stored);
+        QFETCH(QString, settingsButton);
         MeterFixture f;
-        Setting().writeValue("language", "english");
+        Setting().writeValue("language", stored);
         f.open();
-        QCOMPARE(f.widget<QToolButton>("tbtn2")->text(), QString("仪表参数设置"));
+        QCOMPARE(f.widget<QToolButton>("tbtn2")->text(), settingsButton);
+        QCOMPARE(headerText(f), QString(stored == "English" ? "Devices" : "设备列表"));
     }
 
     void choosingTheActiveLanguageOnlyStoresIt() {
