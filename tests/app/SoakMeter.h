@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Acquisition.h"
-#include "DialogCatcher.h"
+#include "DialogAnswers.h"
 #include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
 #include "MeterReading.h"
@@ -81,7 +81,7 @@ public:
         return f.pages()->currentIndex() != page;
     }
     // Unplugs once the meter is in upgrade mode; the silence is ticked away.
-    bool unplugInUpgrade(const DialogCatcher& dialogs, int timeoutMs) {
+    bool unplugInUpgrade(const DialogAnswers& dialogs, int timeoutMs) {
         f.widget<QAbstractButton>("disp_btnUpgrade")->click();
         if (!firmwareWritten)
             firmwareWritten = writeFirmware();

@@ -5,7 +5,7 @@
 // sample at once, so a day takes minutes.
 
 #include "CsvExpected.h"
-#include "DialogCatcher.h"
+#include "DialogAnswers.h"
 #include "EnvNumber.h"
 #include "MeterFixture.h"
 #include "SoakMeter.h"
@@ -105,7 +105,7 @@ private slots:
         f.open();
         f.dialog.reset();
         const QSet<QString> filesBefore = openFiles();
-        DialogCatcher dialogs;
+        DialogAnswers dialogs;
         SoakMeter meter(f, random);
         QVERIFY(meter.connect());
 

@@ -1,7 +1,7 @@
 // The firmware upgrade page in the real dialog, over the real link thread and the
 // simulated meter's boot loader.
 
-#include "DialogCatcher.h"
+#include "DialogAnswers.h"
 #include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
 #include "Setting.h"
@@ -78,7 +78,7 @@ struct UpgradeFixture : MeterFixture {
     bool idle() const { return !page()->upgrade().upgrading(); }
 
     int meter = 0;
-    DialogCatcher dialogs;
+    DialogAnswers dialogs;
 };
 
 } // namespace
