@@ -11,6 +11,7 @@ packages=(
     xvfb xauth
     dpkg-dev lintian desktop-file-utils
     x11-apps netpbm
+    python3
 )
 
 missing=()
