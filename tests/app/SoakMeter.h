@@ -111,6 +111,8 @@ public:
     int malformedFed() const { return malformed; }
     int shortFed() const { return shortOnes; }
     QString lastGoodVoltageText() const { return QString::number(lastGoodVolts, 'f', 5); }
+    // The good reports carry 10 to 20 V; the malformed one wildVolts.
+    static bool isGoodVoltage(float volts) { return volts >= 10.0f && volts < 20.0f; }
 
 private:
     static constexpr int feedEvery = 10;

@@ -147,7 +147,8 @@ private slots:
         QByteArray expected = CsvExpected::headerBytes;
         for (int i = 0; i < log.size(); ++i) {
             QCOMPARE(log.timeAt(i), recorded[size_t(i)].first);
-            QVERIFY(log.record(i) == recorded[size_t(i)].second);
+            // Only good reports are recorded: never the malformed one's voltage.
+            QVERIFY2(meter.isGoodVoltage(log.value(VBUS, i)), qPrintable(QString::number(i)));
             expected += CsvExpected::row(recorded[size_t(i)].first, recorded[size_t(i)].second);
         }
         // ...and exported byte for byte.
