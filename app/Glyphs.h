@@ -11,6 +11,8 @@ inline constexpr char16_t minimise = 0xF068;
 inline constexpr char16_t maximise = 0xF2D0;
 inline constexpr char16_t close = 0xF00D;
 inline constexpr char16_t menu = 0xF150;
+// The home page's tool buttons, in their order on the page.
+inline constexpr char16_t toolButtons[] = {0xF01B, 0xF085, 0xF108, 0xF03E, 0xF0E8, 0xF241};
 
 inline constexpr int returnSize = 16;
 inline constexpr int titleIconSize = 30;

@@ -41,13 +41,9 @@ constexpr quint8 pollNormal = 1;
 constexpr quint8 pollUpgrade = 2;
 constexpr int splitterHandleWidth = 8;
 
-struct ToolButtonLook {
-    char16_t glyph;
-    const char* background;
-};
-const ToolButtonLook toolButtonLooks[] = {{0xF01B, "#1570A5"}, {0xF085, "#16A085"},
-                                          {0xF108, "#C0392B"}, {0xF03E, "#047058"},
-                                          {0xF0E8, "#9B59BB"}, {0xF241, "#34495E"}};
+// Behind each of Glyph::toolButtons.
+const char* const toolButtonBackgrounds[] = {"#1570A5", "#16A085", "#C0392B",
+                                             "#047058", "#9B59BB", "#34495E"};
 
 QString toolButtonStyle(const char* background) {
     return QStringLiteral("QToolButton{font:%1px;background:%2;}")
@@ -164,10 +160,10 @@ void MainDialog::setUpToolButtons() {
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(Glyph::toolIconWidth, Glyph::toolIconHeight));
         button->setIcon(QIcon(IconHelper::Instance()->getPixmap(
-            QStringLiteral("#FEFEFE"), QChar(toolButtonLooks[i].glyph), Glyph::toolButtonSize,
+            QStringLiteral("#FEFEFE"), QChar(Glyph::toolButtons[i]), Glyph::toolButtonSize,
             Glyph::toolIconWidth, Glyph::toolIconHeight)));
         button->setText(texts[i]);
-        button->setStyleSheet(toolButtonStyle(toolButtonLooks[i].background));
+        button->setStyleSheet(toolButtonStyle(toolButtonBackgrounds[i]));
         connect(button, &QToolButton::clicked, this, &MainDialog::buttonClicked);
     }
 }

@@ -12,6 +12,7 @@ packages=(
     dpkg-dev lintian desktop-file-utils
     appstream devscripts  # appstreamcli and hardening-check, for scripts/check-package.sh
     x11-apps netpbm
+    python3
 )
 
 missing=()

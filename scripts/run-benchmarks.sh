@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs every benchmark of an already built tree and prints its figures:
 #   scripts/run-benchmarks.sh <build-dir>
+# With BENCH_SMOKE set (`make bench-smoke`) each runs on tiny sizes, only to see it runs.
 # Builds nothing. Exits non-zero only when a benchmark is missing or could not run; the
 # figures themselves never fail it.
 set -u

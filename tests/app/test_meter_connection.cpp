@@ -19,30 +19,6 @@ private slots:
         QCOMPARE(f.pages()->currentIndex(), 2);
     }
 
-    void unplugStopsAndReplugResumesTheSameRecording() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        f.open();
-        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 2, MeterFixture::linkTimeoutMs);
-        sim::unplug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
-        QCOMPARE(f.cardText("label_connect_type"), QString("错误"));
-        const int recorded = f.logSize();
-        const qint64 firstSample = f.dialog->acquisition()->log().timeAt(0);
-        QVERIFY(recorded >= 2);
-        f.tick("sampleTimer"); // the meter is away: nothing is recorded
-        QCOMPARE(f.logSize(), recorded);
-        sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        QCOMPARE(f.cardCount(), 1);
-        QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
-        QVERIFY(f.logSize() >= recorded);
-        QCOMPARE(f.dialog->acquisition()->log().timeAt(0), firstSample);
-        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
-        // The old handle of the dialog was closed before the new one opened.
-        QCOMPARE(sim::openHandleCount(meter), 2);
-    }
-
     // Both handles are on the meter listed last, and move together when it goes.
     void ofTwoMetersBothHandlesWatchTheLastListedUntilItIsUnplugged() {
         MeterFixture f;

@@ -124,10 +124,6 @@ private slots:
         QCOMPARE(Setting().readValue("ChartTheme"), QString("Dark"));
         QCOMPARE(themes.count(), 1);
         QCOMPARE(themes.at(0).at(0).toInt(), 2);
-        // The next table shows what was chosen (a restart is test_curve_styles').
-        table->open();
-        QCOMPARE(widthBox(table->shownTable(), IBUS)->currentText(), QString("2.5"));
-        QCOMPARE(themeBox(table->shownTable())->currentText(), QString("Dark"));
     }
 
     void colourButtonStoresThePickedColour() {
@@ -160,7 +156,6 @@ private slots:
         QSignalSpy pens(table.get(), &CurveStyleTable::penChanged);
         table->open();
         QPushButton* button = colourButton(table->shownTable(), CC2);
-        QCOMPARE(button->styleSheet(), QString("background:rgb(0,0,0)"));
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(Setting().readValue("CC2_col"), QString("ff010203"));
         QCOMPARE(button->styleSheet(), QString("background:rgb(1,2,3)"));
