@@ -5,6 +5,7 @@
 #include "CapacityPage.h"
 #include "ChartFiles.h"
 #include "ChartPage.h"
+#include "RangeMeasure.h"
 #include "CommandFrame.h"
 #include "CurveStyleTable.h"
 #include "Dashboard.h"
@@ -87,6 +88,8 @@ MainDialog::MainDialog(QWidget* parent)
             &MainDialog::RangChang_slot);
     acquisitionState = new Acquisition(chartPage->panel(), this);
     chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
+    connect(chartPage->rangeMeasure(), &RangeMeasure::exportRequested, chartFiles,
+            &ChartFiles::exportStretch);
     runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;

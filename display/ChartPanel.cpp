@@ -112,13 +112,19 @@ ChartView* ChartPanel::chartView() const {
 void ChartPanel::setRecording(const SampleStore* recording) {
     store = recording;
     pyramid.reset();
-    if (store)
+    sums.reset();
+    if (store) {
         pyramid.sync(*store);
+        sums.sync(*store);
+    }
     redraw();
+    emit recordingReplaced();
 }
 
 void ChartPanel::startRun(const QDateTime& now) {
     pyramid.reset();
+    sums.reset();
+    emit recordingReplaced();
     const TimeRange start = TimeWindow::startWindow(now.toMSecsSinceEpoch());
     runStartSecs = start.minMs / msPerSecond;
     runWindowEndSecs = start.maxMs / msPerSecond;
@@ -130,6 +136,7 @@ void ChartPanel::sampleRecorded() {
     if (!store || store->isEmpty())
         return;
     pyramid.sync(*store);
+    sums.sync(*store);
     const int last = store->size() - 1;
     for (const AxisBinding& binding : ChartViews::bindings(shownView))
         growAxis(binding, store->value(binding.channel, last));
@@ -141,6 +148,7 @@ void ChartPanel::sampleRecorded() {
                              (last == 0 || store->timeAt(last - 1) * msPerSecond <= shown.maxMs);
     if (!followed && reachesView)
         redraw();
+    emit recordingGrew();
 }
 
 bool ChartPanel::followTime(qint64 lastSecs) {
@@ -156,11 +164,14 @@ bool ChartPanel::followTime(qint64 lastSecs) {
 void ChartPanel::showWholeRecording() {
     viewWidget->setFollowSuspended(true);
     pyramid.reset();
+    sums.reset();
+    emit recordingReplaced();
     if (!store || store->isEmpty()) {
         redraw();
         return;
     }
     pyramid.sync(*store);
+    sums.sync(*store);
     for (int k = 0; k < recordedChannelCount; ++k) {
         const ValueSpan span = pyramid.span(*store, k, 0, store->size());
         if (!span.isEmpty())
@@ -216,6 +227,13 @@ void ChartPanel::redraw() {
     const CurveReduction reduction(records, pyramid, {timeRange(), width});
     for (const AxisBinding& binding : ChartViews::bindings(shownView))
         curves[static_cast<size_t>(binding.channel)]->setSegments(reduction.curve(binding.channel));
+}
+
+RangeFigures ChartPanel::measure(const TimeRange& range) const {
+    static const SampleStore empty;
+    if (!store)
+        return RangeStatistics::measure(empty, pyramid, sums, range.minMs, range.maxMs);
+    return RangeStatistics::measure(*store, pyramid, sums, range.minMs, range.maxMs);
 }
 
 bool ChartPanel::isShown(int channel) const {

@@ -1,0 +1,184 @@
+#include "Acquisition.h"
+#include "CapacityFormat.h"
+#include "ChartFiles.h"
+#include "ChartPage.h"
+#include "ChartView.h"
+#include "CsvReader.h"
+#include "RangeMeasure.h"
+#include "RangeSelection.h"
+#include "RangeSummaryPanel.h"
+#include "ScopedWorkDir.h"
+#include "ui_MainDialog.h"
+
+#include <QClipboard>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QtCharts/QChart>
+#include <QtTest>
+
+namespace {
+
+constexpr qint64 t0 = 1709647629;
+constexpr qint64 ms = 1000;
+
+} // namespace
+
+// Measuring a stretch as the user does it, on the dashboard's form: Shift + drag, read,
+// copy, export, then move, pan, clear.
+class RangeMeasureTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        workDir = std::make_unique<ScopedWorkDir>();
+        form = std::make_unique<QDialog>();
+        form->resize(1200, 700);
+        ui.setupUi(form.get());
+        page = new ChartPage(&ui, form.get(), form.get());
+        acquisition = new Acquisition(page->panel(), form.get());
+        files = new ChartFiles(form.get(), acquisition, new QLabel(form.get()), form.get());
+        files->setFileDialogs([this](QWidget*, const auto&) { return savedAs; }, {});
+        connect(page->rangeMeasure(), &RangeMeasure::exportRequested, files,
+                &ChartFiles::exportStretch);
+        // Ten minutes at 2 A, a minute without records, four minutes at 1 A.
+        SampleStore recording;
+        for (qint64 s = 0; s < 900; ++s)
+            if (s < 600 || s >= 660)
+                recording.append(t0 + s, {5.0f, s < 600 ? 2.0f : 1.0f, 10.0f, 0.6f, 0.f, 0.f, 0.f,
+                                          36.5f + float(s % 5)});
+        acquisition->openRecording(std::move(recording));
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    }
+    void cleanup() {
+        form.reset();
+        workDir.reset();
+    }
+
+    void aShiftDragMeasuresCopiesAndExportsTheStretch() {
+        drag(xAt(t0 + 100), xAt(t0 + 400), Qt::ShiftModifier);
+        const TimeRange picked = *selection()->range();
+        QVERIFY(qAbs(picked.minMs - (t0 + 100) * ms) <= msPerPixel());
+        QVERIFY(qAbs(picked.maxMs - (t0 + 400) * ms) <= msPerPixel());
+        QVERIFY(qAbs(selection()->bandRect().left() - xAt(t0 + 100)) < 1.5);
+        QVERIFY(panel()->isVisible());
+        QVERIFY(!panel()->geometry().intersects(selection()->bandRect().toRect()));
+
+        // Constant 2 A: the charge is 2 A times the duration, whatever the ends.
+        const QString charge = formatCharge(2.0 * double(picked.spanMs()) / ms / 3.6);
+        const int samples = int((picked.maxMs / ms) - (picked.minMs + ms - 1) / ms + 1);
+        QTest::mouseClick(button("复制"), Qt::LeftButton);
+        const QStringList lines = QApplication::clipboard()->text().split('\n');
+        QVERIFY(lines.contains("IBUS (A)\t2.000\t2.000\t2.000"));
+        QVERIFY(lines.contains("电量 (mAh)\t" + charge));
+        QVERIFY(lines.contains("采样数\t" + QString::number(samples)));
+        QVERIFY(lines.contains("间断\t0"));
+
+        savedAs = workDir->filePath("stretch.csv");
+        QTest::mouseClick(button("导出所选(.csv)"), Qt::LeftButton);
+        SampleStore back;
+        QCOMPARE(CsvReader::read(savedAs, back).status, CsvReadResult::Ok);
+        QCOMPARE(back.size(), samples);
+        const int first = acquisition->log().lowerBound((picked.minMs + ms - 1) / ms);
+        for (int i = 0; i < back.size(); ++i) {
+            QCOMPARE(back.timeAt(i), acquisition->log().timeAt(first + i));
+            QCOMPARE(back.record(i), acquisition->log().record(first + i));
+        }
+
+        // A plain drag beside the band pans: the band goes with its times.
+        const double bandLeft = selection()->bandRect().left();
+        drag(xAt(t0 + 700), xAt(t0 + 700) + 100, Qt::NoModifier);
+        QCOMPARE(*selection()->range(), picked);
+        QVERIFY(qAbs(selection()->bandRect().left() - (bandLeft + 100)) < 1.5);
+        // Its right edge resizes it; its inside moves it whole.
+        drag(xAt(picked.maxMs / ms), xAt(t0 + 500), Qt::NoModifier);
+        QCOMPARE(selection()->range()->minMs, picked.minMs);
+        QVERIFY(qAbs(selection()->range()->maxMs - (t0 + 500) * ms) <= msPerPixel());
+        const TimeRange resized = *selection()->range();
+        drag(xAt(t0 + 300), xAt(t0 + 350), Qt::NoModifier);
+        QCOMPARE(selection()->range()->spanMs(), resized.spanMs());
+        QVERIFY(qAbs(selection()->range()->minMs - resized.minMs - 50 * ms) <= msPerPixel());
+
+        // Escape clears it and leaves the window open; a plain click outside clears too.
+        QTest::keyClick(view(), Qt::Key_Escape);
+        QVERIFY(!selection()->range() && !panel()->isVisible() && form->isVisible());
+        drag(xAt(t0 + 100), xAt(t0 + 200), Qt::ShiftModifier);
+        QVERIFY(selection()->range());
+        drag(xAt(t0 + 800), xAt(t0 + 800), Qt::NoModifier);
+        QVERIFY(!selection()->range());
+    }
+
+    // A stretch of zero width inside the gap: nothing to measure, and it says so.
+    void aStretchInsideAGapShowsDashes() {
+        drag(xAt(t0 + 630), xAt(t0 + 630), Qt::ShiftModifier);
+        QVERIFY(!panel()->geometry().intersects(
+            selection()->bandRect().adjusted(-1, 0, 1, 0).toRect()));
+        QTest::mouseClick(button("复制"), Qt::LeftButton);
+        const QString text = QApplication::clipboard()->text();
+        QVERIFY(text.contains("VBUS (V)\t—\t—\t—\n"));
+        QVERIFY(text.contains("电量 (mAh)\t—\n能量 (Wh)\t—\n采样数\t0\n间断\t1\n"));
+        QVERIFY(!text.contains("nan", Qt::CaseInsensitive));
+        QVERIFY(!button("导出所选(.csv)")->isEnabled());
+    }
+
+    // Live: the band keeps its times while samples arrive and the axis follows them.
+    void theBandKeepsItsTimesWhileSamplesArrive() {
+        acquisition->toggleByUser();
+        acquisition->readingArrived();
+        MeterReading reading;
+        reading.ibus = 1.0f;
+        const qint64 start = QDateTime::currentSecsSinceEpoch();
+        for (int s = 0; s < 30; ++s)
+            acquisition->recordSample(QDateTime::fromSecsSinceEpoch(start + s), reading);
+        drag(xAt(start + 10), xAt(start + 20), Qt::ShiftModifier);
+        const TimeRange picked = *selection()->range();
+        for (int s = 30; s < 60; ++s)
+            acquisition->recordSample(QDateTime::fromSecsSinceEpoch(start + s), reading);
+        QCOMPARE(*selection()->range(), picked);
+        QVERIFY(qAbs(selection()->bandRect().left() - xAt(picked.minMs / double(ms))) < 1.5);
+        acquisition->toggleByUser(); // a new run starts afresh: the selection goes
+        acquisition->toggleByUser();
+        QVERIFY(!selection()->range() && !panel()->isVisible());
+    }
+
+private:
+    ChartView* view() const { return page->panel()->chartView(); }
+    RangeSelection* selection() const { return page->rangeMeasure()->selection(); }
+    RangeSummaryPanel* panel() const { return page->rangeMeasure()->summary(); }
+    QRectF plot() const { return page->panel()->chartObject()->plotArea(); }
+    double msPerPixel() const { return page->panel()->timeRange().spanMs() / plot().width(); }
+    double xAt(double secs) const {
+        const TimeRange shown = page->panel()->timeRange();
+        return plot().left() + (secs * ms - shown.minMs) / shown.spanMs() * plot().width();
+    }
+    QPushButton* button(const QString& text) const {
+        for (QPushButton* b : panel()->findChildren<QPushButton*>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    }
+    // Press, move, release with the left button, as the window system sends them.
+    void drag(double fromX, double toX, Qt::KeyboardModifiers modifiers) {
+        const double y = plot().center().y();
+        QWidget* viewport = view()->viewport();
+        const auto send = [&](QEvent::Type type, double x, Qt::MouseButtons held) {
+            QMouseEvent event(type, QPointF(x, y), Qt::LeftButton, held, modifiers);
+            QApplication::sendEvent(viewport, &event);
+        };
+        send(QEvent::MouseButtonPress, fromX, Qt::LeftButton);
+        if (toX != fromX)
+            send(QEvent::MouseMove, toX, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, toX, Qt::NoButton);
+    }
+
+    std::unique_ptr<ScopedWorkDir> workDir;
+    std::unique_ptr<QDialog> form;
+    Ui::MainDialog ui;
+    ChartPage* page = nullptr;
+    Acquisition* acquisition = nullptr;
+    ChartFiles* files = nullptr;
+    QString savedAs;
+};
+
+QTEST_MAIN(RangeMeasureTest)
+#include "test_range_measure.moc"
