@@ -14,6 +14,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
+#include <QTranslator>
 #include <QtCharts/QChart>
 #include <QtTest>
 
@@ -119,6 +120,14 @@ private slots:
         QVERIFY(text.contains("电量 (mAh)\t—\n能量 (Wh)\t—\n采样数\t0\n间断\t1\n"));
         QVERIFY(!text.contains("nan", Qt::CaseInsensitive));
         QVERIFY(!button("导出所选(.csv)")->isEnabled());
+        // In English the panel speaks English at once.
+        QTranslator english;
+        QVERIFY(english.load(":/Language/lib_en.qm"));
+        QCoreApplication::installTranslator(&english);
+        QTRY_VERIFY(button("Copy") && button("Export selection (.csv)"));
+        QTest::mouseClick(button("Copy"), Qt::LeftButton);
+        QVERIFY(QApplication::clipboard()->text().endsWith("Samples\t0\nGaps\t1\n"));
+        QCoreApplication::removeTranslator(&english);
     }
 
     // Live: the band keeps its times while samples arrive and the axis follows them.

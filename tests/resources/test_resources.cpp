@@ -114,8 +114,9 @@ private slots:
     // translating each to itself, and the compiled catalogue answers exactly as the source.
     void cataloguesHoldEveryMessageCompiled() {
         const QMap<QString, int> perContextExpected = {
-            {"MainDialog", 165}, {"DeviceInfoUI", 9}, {"customcoordinates", 16}, {"MainWindow", 3},
-            {"moresetting", 1},  {"QObject", 13},     {"CapacityPage", 22},      {"RunJournal", 7}};
+            {"MainDialog", 165},  {"DeviceInfoUI", 9}, {"customcoordinates", 16},
+            {"MainWindow", 3},    {"moresetting", 1},  {"QObject", 13},
+            {"CapacityPage", 22}, {"RunJournal", 7},   {"RangeSummary", 12}};
         QSet<QString> keysOf[2];
         const char* const languages[] = {"en", "zh"};
         for (int i = 0; i < 2; ++i) {
@@ -157,6 +158,7 @@ private slots:
         row("MainDialog", "简体中文", "简体中文");
         row("DeviceInfoUI", "序列号", "SN");
         row("QObject", "CPU_TEMP(℃),\n", "CPU_TEMP(℃),\n");
+        row("RangeSummary", "导出所选(.csv)", "Export selection (.csv)");
         // A text belongs to its own context only.
         row("DeviceInfoUI", "设备列表", "");
         row("MainDialog", "启用", "");
