@@ -4,22 +4,22 @@
 #include "ChartPanel.h"
 #include "ChartScene.h"
 #include "ChartView.h"
+#include "LinkBenchSetup.h"
 #include "MinMaxPyramid.h"
 #include "Percentile.h"
 #include "RangeMeasure.h"
 #include "RangeStatistics.h"
 #include "RangeSummaryPanel.h"
 #include "RunningSums.h"
+#include "ThreadCpuClock.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtCharts/QChart>
 
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
 namespace {
@@ -31,12 +31,6 @@ constexpr double stepTargetMs = 16.0;
 constexpr double bytesPerRecordTarget = 20.0;
 constexpr qint64 msPerSecond = 1000;
 
-double threadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
-
 // Median CPU time of the GUI thread over a few runs of one step, so other processes on a
 // shared machine do not count.
 void measure(const char* what, double targetMs, const std::function<void(int)>& step) {
@@ -46,8 +40,8 @@ void measure(const char* what, double targetMs, const std::function<void(int)>& 
         step(i);
         cpu.push_back(threadCpuMs() - before);
     }
-    std::printf("  %-52s CPU %7.3f ms (max %7.3f)   target < %.0f ms\n", what,
-                percentile(cpu, 0.5), percentile(cpu, 1.0), targetMs);
+    std::printf("  %-52s CPU %7.3f ms (max %7.3f)   target < %.0f ms\n", what, percentile(cpu, 0.5),
+                percentile(cpu, 1.0), targetMs);
 }
 
 void figures(ChartScene& scene) {
@@ -102,10 +96,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    // The chart reads and writes usb-hid.ini in the working directory: keep it apart.
-    QTemporaryDir workDir;
-    QDir::setCurrent(workDir.path());
-    std::printf("range figures (a week, one sample a second)\n");
+    QTemporaryDir workDir; // the chart keeps usb-hid.ini in the working directory
+    if (!LinkBenchSetup::enterWorkDir(workDir, "bench_range"))
+        return 1;
+    std::printf("range figures (a week, one sample a second, offscreen)\n");
     ChartScene scene;
     scene.fillRecording(week);
     figures(scene);
