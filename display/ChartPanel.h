@@ -77,7 +77,6 @@ public:
 
     // The figures of a stretch of the recording drawn.
     RangeFigures measure(const TimeRange& range) const;
-    const SampleStore* recording() const { return store; }
 
 signals:
     // The recording was emptied for a run or replaced by another one.

@@ -70,11 +70,6 @@ std::optional<TimeRange> RangeSelection::range() const {
     return TimeRange{std::min(fixedMs, movingMs), std::max(fixedMs, movingMs)};
 }
 
-void RangeSelection::setRange(const TimeRange& range) {
-    selected = true;
-    setEnds(range.minMs, range.maxMs);
-}
-
 void RangeSelection::clear() {
     grab = Grab::None;
     if (!selected)

@@ -29,7 +29,6 @@ public:
     explicit RangeSelection(ChartView* view, QObject* parent = nullptr);
 
     std::optional<TimeRange> range() const;
-    void setRange(const TimeRange& range);
     void clear();
     // The band's place in the view's coordinates, clipped to the plot; empty when no
     // part of it is in view.

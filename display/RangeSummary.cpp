@@ -11,6 +11,7 @@ namespace {
 
 constexpr qint64 msPerTenth = 100;
 constexpr qint64 tenthsPerSecond = 10;
+constexpr qint64 msPerSecond = 1000;
 
 QString tr(const char* text) {
     return QCoreApplication::translate("RangeSummary", text);
@@ -28,10 +29,7 @@ QStringList wide(const QString& name, const QString& value) {
     return {name, value, QString(), QString()};
 }
 
-} // namespace
-
-namespace RangeSummary {
-
+// To the tenth of a second, with the date when the two ends fall on different days.
 QString timeText(qint64 ms, bool withDate) {
     const qint64 tenths = ms / msPerTenth - (ms % msPerTenth < 0 ? 1 : 0);
     const QDateTime at = QDateTime::fromMSecsSinceEpoch(tenths * msPerTenth);
@@ -42,9 +40,13 @@ QString timeText(qint64 ms, bool withDate) {
 
 QString durationText(qint64 ms) {
     const qint64 tenths = (ms < 0 ? 0 : ms) / msPerTenth;
-    return formatElapsed(tenths / tenthsPerSecond * 1000) + QLatin1Char('.') +
+    return formatElapsed(tenths / tenthsPerSecond * msPerSecond) + QLatin1Char('.') +
            QString::number(tenths % tenthsPerSecond);
 }
+
+} // namespace
+
+namespace RangeSummary {
 
 QVector<QStringList> rows(const RangeFigures& f, const QVector<AxisBinding>& channels) {
     const bool days = QDateTime::fromMSecsSinceEpoch(f.fromMs).date() !=

@@ -13,15 +13,14 @@
 namespace RangeSummary {
 
 inline constexpr int columnCount = 4;
+// The column titles' row, and the first channel's just below it.
+inline constexpr int titleRow = 3;
+inline constexpr int firstChannelRow = 4;
 inline const QString noFigure = QStringLiteral("\u2014");
 
 // In the current language (translation context "RangeSummary").
 QVector<QStringList> rows(const RangeFigures& figures, const QVector<AxisBinding>& channels);
 // Cells split by tabs, rows by line ends; empty cells at a row's end are left off.
 QString tabSeparated(const QVector<QStringList>& rows);
-
-// Times of the ends, with the date when they fall on different days; tenths shown.
-QString timeText(qint64 ms, bool withDate);
-QString durationText(qint64 ms);
 
 } // namespace RangeSummary

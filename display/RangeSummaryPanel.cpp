@@ -21,9 +21,6 @@ constexpr int cellHeight = 24;
 constexpr int buttonRowHeight = 34;
 constexpr int minimumColumn = 60;
 constexpr int cellPadding = 16;
-// The column-title row: its cells are not spread over the figure columns.
-constexpr int titleRow = 3;
-constexpr int firstChannelRow = 4;
 
 QString trPanel(const char* text) {
     return QCoreApplication::translate("RangeSummary", text);
@@ -118,8 +115,9 @@ void RangeSummaryPanel::fitToTexts(const QVector<QStringList>& rows) {
     resize(nameWidth + figureColumns * figureWidth + frame, verticalHeader()->length() + frame);
 }
 
+// Start, end, duration, charge, energy, samples and gaps: one figure over three columns.
 bool RangeSummaryPanel::isWideRow(int row) const {
-    return row < titleRow || row >= firstChannelRow + channels.size();
+    return row < RangeSummary::titleRow || row >= RangeSummary::firstChannelRow + channels.size();
 }
 
 void RangeSummaryPanel::addButtons() {
