@@ -91,6 +91,15 @@ private slots:
         drag(xAt(t0 + 700), xAt(t0 + 700) + 100, Qt::NoModifier);
         QCOMPARE(*selection()->range(), picked);
         QVERIFY(qAbs(selection()->bandRect().left() - (bandLeft + 100)) < 1.5);
+        // The wheel zooms as before, and the band keeps its times.
+        const double bandWidth = selection()->bandRect().width();
+        const QPointF centre = plot().center();
+        QWheelEvent wheel(centre, QPointF(view()->viewport()->mapToGlobal(centre.toPoint())), {},
+                          {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view()->viewport(), &wheel);
+        QVERIFY(selection()->bandRect().width() > bandWidth * 1.2);
+        QCOMPARE(*selection()->range(), picked);
+        QVERIFY(qAbs(selection()->bandRect().left() - xAt(picked.minMs / double(ms))) < 1.5);
         // Its right edge resizes it; its inside moves it whole.
         drag(xAt(picked.maxMs / ms), xAt(t0 + 500), Qt::NoModifier);
         QCOMPARE(selection()->range()->minMs, picked.minMs);
