@@ -4,10 +4,13 @@
 #include "ChartPage.h"
 #include "ChartView.h"
 #include "CsvReader.h"
+#include "DialogCatcher.h"
+#include "MeterFixture.h"
 #include "RangeMeasure.h"
 #include "RangeSelection.h"
 #include "RangeSummaryPanel.h"
 #include "ScopedWorkDir.h"
+#include "saveDataDeal.h"
 #include "ui_MainDialog.h"
 
 #include <QClipboard>
@@ -16,7 +19,10 @@
 #include <QPushButton>
 #include <QTranslator>
 #include <QtCharts/QChart>
+#include <QtCharts/QDateTimeAxis>
 #include <QtTest>
+
+using namespace QtCharts;
 
 namespace {
 
@@ -36,6 +42,7 @@ private slots:
         form->resize(1200, 700);
         ui.setupUi(form.get());
         page = new ChartPage(&ui, form.get(), form.get());
+        chart = page->panel()->chartView();
         acquisition = new Acquisition(page->panel(), form.get());
         files = new ChartFiles(form.get(), acquisition, new QLabel(form.get()), form.get());
         files->setFileDialogs([this](QWidget*, const auto&) { return savedAs; }, {});
@@ -159,15 +166,43 @@ private slots:
         QVERIFY(!selection()->range() && !panel()->isVisible());
     }
 
+    // The window's own wiring: the panel's export goes through the save dialog to disk.
+    void theWindowSavesTheSelectionWhereTheUserChooses() {
+        MeterFixture f;
+        SampleStore log;
+        for (int i = 0; i < 100; ++i)
+            log.append(t0 + i, {5.0f, 1.0f + float(i) / 100, 5.0f});
+        QVERIFY(saveDataDeal::saveData(log, "whole.csv").ok);
+        MainDialog& window = f.open();
+        window.resize(1200, 700);
+        window.show();
+        window.openRecording("whole.csv");
+        chart = window.findChild<ChartView*>();
+        drag(xAt(t0 + 10.5), xAt(t0 + 19.5), Qt::ShiftModifier);
+        DialogCatcher catcher;
+        catcher.fileToChoose = QDir::current().filePath("part.csv");
+        button("导出所选(.csv)")->click();
+        SampleStore part;
+        QCOMPARE(CsvReader::read("part.csv", part).status, CsvReadResult::Ok);
+        QCOMPARE(part.size(), 9);
+        QCOMPARE(part.timeAt(0), t0 + 11);
+        QCOMPARE(part.record(8), log.record(19));
+        QCOMPARE(catcher.boxes, QStringList());
+    }
+
 private:
-    ChartView* view() const { return page->panel()->chartView(); }
+    ChartView* view() const { return chart; }
     RangeSelection* selection() const { return page->rangeMeasure()->selection(); }
-    RangeSummaryPanel* panel() const { return page->rangeMeasure()->summary(); }
-    QRectF plot() const { return page->panel()->chartObject()->plotArea(); }
-    double msPerPixel() const { return page->panel()->timeRange().spanMs() / plot().width(); }
+    RangeSummaryPanel* panel() const { return chart->findChild<RangeSummaryPanel*>(); }
+    QRectF plot() const { return chart->chart()->plotArea(); }
+    TimeRange shown() const {
+        const QAbstractAxis* axis = chart->chart()->axes(Qt::Horizontal).first();
+        return {qobject_cast<const QDateTimeAxis*>(axis)->min().toMSecsSinceEpoch(),
+                qobject_cast<const QDateTimeAxis*>(axis)->max().toMSecsSinceEpoch()};
+    }
+    double msPerPixel() const { return shown().spanMs() / plot().width(); }
     double xAt(double secs) const {
-        const TimeRange shown = page->panel()->timeRange();
-        return plot().left() + (secs * ms - shown.minMs) / shown.spanMs() * plot().width();
+        return plot().left() + (secs * ms - shown().minMs) / shown().spanMs() * plot().width();
     }
     QPushButton* button(const QString& text) const {
         for (QPushButton* b : panel()->findChildren<QPushButton*>())
@@ -193,6 +228,7 @@ private:
     std::unique_ptr<QDialog> form;
     Ui::MainDialog ui;
     ChartPage* page = nullptr;
+    ChartView* chart = nullptr; // the chart the mouse works on
     Acquisition* acquisition = nullptr;
     ChartFiles* files = nullptr;
     QString savedAs;
