@@ -3,6 +3,7 @@
 #include "Acquisition.h"
 #include "CsvReader.h"
 #include "MainTr.h"
+#include "RangeStatistics.h"
 #include "saveDataDeal.h"
 
 #include <QCoreApplication>
@@ -73,10 +74,20 @@ void ChartFiles::exportData() {
     if (acquisition->log().size() < enoughRecords)
         QMessageBox::information(window, trMain("提示信息"),
                                  trMain("数据太少了吧，请记录至少二十条数据。"));
+    saveRecords(0, acquisition->log().size());
+}
+
+void ChartFiles::exportStretch(qint64 fromMs, qint64 toMs) {
+    const RecordSpan span = RangeStatistics::recordsIn(acquisition->log(), fromMs, toMs);
+    saveRecords(span.first, span.last);
+}
+
+void ChartFiles::saveRecords(int first, int last) {
     const QString fileName = askSaveName(window, csvQuestion(trMain("Excel file")));
     if (fileName.isEmpty())
         return;
-    const CsvWriteResult result = saveDataDeal::saveData(acquisition->log(), fileName);
+    const CsvWriteResult result =
+        saveDataDeal::saveData(acquisition->log(), fileName, {first, last});
     if (!result.ok)
         warn(trMain("保存失败"), trMain("无法写入文件 %1：%2"), fileName, result.error);
 }

@@ -29,6 +29,8 @@ public:
     void setFileDialogs(AskFileName save, AskFileName open);
 
     void exportData();
+    // Only the records from fromMs to toMs (ms since the epoch), however few.
+    void exportStretch(qint64 fromMs, qint64 toMs);
     // The picture is taken before the dialog opens: the chart as it was when asked.
     void exportImage(QWidget* chartView);
     void openDataFromDialog();
@@ -42,6 +44,7 @@ signals:
     void recordingOpened();
 
 private:
+    void saveRecords(int first, int last);
     void warn(const QString& title, const QString& what, const QString& fileName,
               const QString& reason);
 

@@ -1,6 +1,7 @@
 #include "ChartPage.h"
 
 #include "CurveStyleTable.h"
+#include "RangeMeasure.h"
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
@@ -27,12 +28,14 @@ ChartPage::ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent)
     table = new CurveStyleTable(ui->widget, styles, dialog, this);
     connect(table, &CurveStyleTable::penChanged, chart, &ChartPanel::applyPen);
     connect(table, &CurveStyleTable::themeChanged, chart, &ChartPanel::applyTheme);
+    measure = new RangeMeasure(chart, this);
 }
 
 ChartPage::~ChartPage() = default;
 
 void ChartPage::toggleView(CurveView view) {
     chart->toggleView(view);
+    measure->refresh();
     styleViewButtons();
 }
 

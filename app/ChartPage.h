@@ -10,6 +10,7 @@
 #include <memory>
 
 class CurveStyleTable;
+class RangeMeasure;
 class QWidget;
 class customcoordinates;
 
@@ -30,6 +31,7 @@ public:
     customcoordinates* axisPanel() const { return rangePanel.get(); }
     CurveStyleTable* styleTable() const { return table; }
     CurveStyles* curveStyles() { return &styles; }
+    RangeMeasure* rangeMeasure() const { return measure; }
 
     // A view button was pressed: its view on, or back to the main view.
     void toggleView(CurveView view);
@@ -43,4 +45,5 @@ private:
     CurveStyles styles;
     ChartPanel* chart = nullptr;
     CurveStyleTable* table = nullptr;
+    RangeMeasure* measure = nullptr;
 };

@@ -18,6 +18,7 @@
 #include "MeterReading.h"
 #include "Navigator.h"
 #include "PlainTextLog.h"
+#include "RangeMeasure.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
 #include "RunJournal.h"
@@ -79,6 +80,8 @@ MainDialog::MainDialog(QWidget* parent)
             &MainDialog::RangChang_slot);
     acquisitionState = new Acquisition(chartPage->panel(), this);
     chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
+    connect(chartPage->rangeMeasure(), &RangeMeasure::exportRequested, chartFiles,
+            &ChartFiles::exportStretch);
     runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;

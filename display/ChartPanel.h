@@ -3,6 +3,8 @@
 #include "ChartViews.h"
 #include "MeterReading.h"
 #include "MinMaxPyramid.h"
+#include "RangeStatistics.h"
+#include "RunningSums.h"
 #include "TimeWindow.h"
 
 #include <QDateTime>
@@ -74,6 +76,15 @@ public:
     int drawnPoints(int channel) const;
     int drawnSegments(int channel) const;
 
+    // The figures of a stretch of the recording drawn.
+    RangeFigures measure(const TimeRange& range) const;
+
+signals:
+    // The recording was emptied for a run or replaced by another one.
+    void recordingReplaced();
+    // The recording gained a sample.
+    void recordingGrew();
+
 private:
     void buildChart();
     void buildAxes();
@@ -93,6 +104,7 @@ private:
     const CurveStyles* styles;
     const SampleStore* store = nullptr;
     MinMaxPyramid pyramid;
+    RunningSums sums;
 
     QtCharts::QChart* chart = nullptr;
     // The view may live in a widget tree that is torn down before this object.

@@ -77,6 +77,10 @@ CurveStyleTable::CurveStyleTable(QWidget* host, CurveStyles& styles, QWidget* di
           return QColorDialog::getColor(c, dialogParent, QString(), {});
       }) {}
 
+QString CurveStyleTable::buttonStyle() {
+    return QString::fromLatin1(closeStyle);
+}
+
 void CurveStyleTable::open() {
     auto* model = new QStandardItemModel(rowCount, columnCount);
     QTableView* view = buildView(model);
@@ -125,7 +129,7 @@ void CurveStyleTable::fillNames(QStandardItemModel* model) {
 // Each table's "确定" closes that table, whichever was opened last.
 void CurveStyleTable::addCloseButton(QTableView* view) {
     auto* button = new QPushButton(trDialog("确定"));
-    button->setStyleSheet(QString::fromLatin1(closeStyle));
+    button->setStyleSheet(buttonStyle());
     connect(button, &QPushButton::clicked, view, &QWidget::close);
     setCentred(view, closeRow, colourColumn, button);
 }

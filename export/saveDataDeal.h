@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RangeStatistics.h"
 #include "SampleStore.h"
 
 #include <QString>
@@ -16,6 +17,9 @@ struct CsvWriteResult {
 class saveDataDeal {
 public:
     static CsvWriteResult saveData(const SampleStore& log, const QString& fileName);
+    // Only records [records.first, records.last) of the log.
+    static CsvWriteResult saveData(const SampleStore& log, const QString& fileName,
+                                   RecordSpan records);
 
     // The four header lines in the current language, CR LF ended, UTF-8.
     static QByteArray header();

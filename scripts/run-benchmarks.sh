@@ -14,7 +14,7 @@ build=$1
 status=0
 
 for bench in startup/bench_startup link/bench_link idle/bench_link_idle upgrade/bench_upgrade \
-    chart/bench_chart export/bench_export \
+    chart/bench_chart range/bench_range export/bench_export \
     journal/bench_journal; do
     program="$build/bench/$bench"
     if [ ! -x "$program" ]; then

@@ -7,6 +7,7 @@
 #include "ChartView.h"
 #include "NaiveChart.h"
 #include "Percentile.h"
+#include "ThreadCpuClock.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -18,7 +19,6 @@
 #include <QWheelEvent>
 
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
 namespace {
@@ -29,12 +29,6 @@ const int week = 7 * day;
 constexpr int repeats = 15;
 constexpr double frameTargetMs = 16.0;
 constexpr double memoryTargetMb = 150.0;
-
-double threadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 // Median CPU time of a few runs of one step (the GUI thread's own, so other processes on
 // a shared machine do not count), and the median wall-clock time beside it.

@@ -1012,4 +1012,55 @@
         <translation>Discard</translation>
     </message>
 </context>
+<context>
+    <name>RangeSummary</name>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>时长</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>Charge (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>Energy (Wh)</translation>
+    </message>
+    <message>
+        <source>采样数</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>间断</source>
+        <translation>Gaps</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>导出所选(.csv)</source>
+        <translation>Export selection (.csv)</translation>
+    </message>
+</context>
 </TS>

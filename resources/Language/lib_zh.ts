@@ -1012,4 +1012,55 @@
         <translation>丢弃</translation>
     </message>
 </context>
+<context>
+    <name>RangeSummary</name>
+    <message>
+        <source>开始</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>结束</translation>
+    </message>
+    <message>
+        <source>时长</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>电量 (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>能量 (Wh)</translation>
+    </message>
+    <message>
+        <source>采样数</source>
+        <translation>采样数</translation>
+    </message>
+    <message>
+        <source>间断</source>
+        <translation>间断</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>导出所选(.csv)</source>
+        <translation>导出所选(.csv)</translation>
+    </message>
+</context>
 </TS>
