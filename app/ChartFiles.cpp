@@ -67,16 +67,20 @@ void ChartFiles::setFileDialogs(AskFileName save, AskFileName open) {
     askOpenName = std::move(open);
 }
 
-void ChartFiles::exportData() {
+bool ChartFiles::exportData() {
     if (acquisition->log().size() < enoughRecords)
         QMessageBox::information(window, trMain("提示信息"),
                                  trMain("数据太少了吧，请记录至少二十条数据。"));
     const QString fileName = askSaveName(window, csvQuestion(trMain("Excel file")));
     if (fileName.isEmpty())
-        return;
+        return false;
     const CsvWriteResult result = saveDataDeal::saveData(acquisition->log(), fileName);
-    if (!result.ok)
+    if (!result.ok) {
         warn(trMain("保存失败"), trMain("无法写入文件 %1：%2"), fileName, result.error);
+        return false;
+    }
+    emit dataExported();
+    return true;
 }
 
 void ChartFiles::exportImage(QWidget* chartView) {
@@ -104,6 +108,8 @@ bool ChartFiles::openData(const QString& fileName) {
         warn(trMain("打开文件失败"), trMain("无法打开文件 %1：%2"), fileName, readFailure(result));
         return false;
     }
+    if (mayReplace && !mayReplace())
+        return false;
     acquisition->openRecording(std::move(recording));
     tips->setText(trMain("已打开 %1：%2 条记录，跳过 %3 行")
                       .arg(QFileInfo(fileName).fileName())

@@ -20,6 +20,7 @@
 #include "PlainTextLog.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
+#include "RecoveryOffer.h"
 #include "RunJournal.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
@@ -87,7 +88,9 @@ MainDialog::MainDialog(QWidget* parent)
             &MainDialog::RangChang_slot);
     acquisitionState = new Acquisition(chartPage->panel(), this);
     chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
-    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
+    runJournal =
+        new RunJournal(acquisitionState, defaultJournalFolder(), ui->label_left_tips, this);
+    runJournal->follow(chartFiles);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;
     monotonic.start();
@@ -241,8 +244,11 @@ void MainDialog::sampleTick() {
     acquisitionState->recordSample(QDateTime::currentDateTime(), currentReading());
 }
 
-void MainDialog::showRecording(SampleStore&& recording) {
-    acquisitionState->openRecording(std::move(recording));
+void MainDialog::showRecovered(RecoveryOutcome&& recovery) {
+    if (recovery.opened)
+        runJournal->showRecovered(std::move(*recovery.opened));
+    if (recovery.newerVersionKept)
+        runJournal->noteNewerVersionKept();
 }
 
 void MainDialog::requestUpgradeMode() {
