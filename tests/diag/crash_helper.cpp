@@ -6,7 +6,10 @@
 #include <atomic>
 #include <cinttypes>
 #include <cstdio>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <string>
 #include <sys/mman.h>
 #include <sys/syscall.h>
@@ -109,6 +112,26 @@ void faultWhileReporting() {
     watcher.join();
 }
 
+// Another thread sits inside dlopen, holding the dynamic loader's lock, when the main thread
+// faults: the report must not wait for that lock.
+void faultInsideDlopen() {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return;
+    setenv("STALL_FD", std::to_string(pipeEnds[1]).c_str(), 1);
+    std::thread loader([] { dlopen(STALL_LIBRARY_PATH, RTLD_NOW); });
+    loader.detach();
+    char inside = 0;
+    if (read(pipeEnds[0], &inside, 1) == 1)
+        writeNull();
+}
+
+// A write through a non-canonical pointer: a general protection fault, not a page fault.
+[[gnu::noinline]] void writeNonCanonical() {
+    volatile int* volatile target = reinterpret_cast<int*>(0x8000000000000000ull);
+    *target = 1;
+}
+
 bool fault(const char* mode) {
     const std::string name = mode;
     if (name == "null-write")
@@ -129,6 +152,12 @@ bool fault(const char* mode) {
         onSecondThread([] { overflowStack(0); });
     else if (name == "fault-while-reporting")
         faultWhileReporting();
+    else if (name == "fault-inside-dlopen")
+        faultInsideDlopen();
+    else if (name == "non-canonical-write")
+        writeNonCanonical();
+    else if (name == "killed-with-segv")
+        kill(getpid(), SIGSEGV);
     else
         return false;
     return true;
