@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <link.h>
 #include <string>
 #include <sys/mman.h>
 #include <sys/syscall.h>
@@ -126,6 +127,29 @@ void faultInsideDlopen() {
         writeNull();
 }
 
+// Another thread sits inside dl_iterate_phdr, as the unwinder does while it looks for a
+// frame's tables, holding the loader's list lock, when the main thread faults.
+void faultInsideModuleWalk() {
+    static int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return;
+    std::thread walker([] {
+        dl_iterate_phdr(
+            [](dl_phdr_info*, std::size_t, void*) {
+                const char inside = 1;
+                if (write(pipeEnds[1], &inside, 1) == 1)
+                    for (;;)
+                        pause();
+                return 1;
+            },
+            nullptr);
+    });
+    walker.detach();
+    char inside = 0;
+    if (read(pipeEnds[0], &inside, 1) == 1)
+        writeNull();
+}
+
 // A write through a non-canonical pointer: a general protection fault, not a page fault.
 [[gnu::noinline]] void writeNonCanonical() {
     volatile int* volatile target = reinterpret_cast<int*>(0x8000000000000000ull);
@@ -154,6 +178,8 @@ bool fault(const char* mode) {
         faultWhileReporting();
     else if (name == "fault-inside-dlopen")
         faultInsideDlopen();
+    else if (name == "fault-inside-module-walk")
+        faultInsideModuleWalk();
     else if (name == "non-canonical-write")
         writeNonCanonical();
     else if (name == "killed-with-segv")
