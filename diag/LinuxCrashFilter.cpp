@@ -92,7 +92,8 @@ void writeAll(int fd, const char* data, std::size_t size) {
 // crash write over another file of the user: neither is followed.
 void writeReport(std::size_t size) {
     mkdir(CrashFilter::directory, directoryMode);
-    const int folder = open(CrashFilter::directory, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int folder =
+        open(CrashFilter::directory, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (folder < 0)
         return;
     const int fd = openat(folder, CrashFilter::reportName,

@@ -21,9 +21,7 @@ std::uintptr_t hexAt(const char*& at, const char* end) {
     std::uintptr_t value = 0;
     for (; at < end; ++at) {
         const char c = *at;
-        const int digit = c >= '0' && c <= '9'   ? c - '0'
-                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                                 : -1;
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
         if (digit < 0)
             break;
         value = value * 16 + static_cast<std::uintptr_t>(digit);

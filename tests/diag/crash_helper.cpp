@@ -5,8 +5,8 @@
 
 #include <atomic>
 #include <cinttypes>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>

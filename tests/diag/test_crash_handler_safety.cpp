@@ -19,14 +19,16 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("accessLine");
         // A hang would leave no report and the child killed (signal 0) after the time-out.
-        QTest::newRow("another thread inside dlopen")
-            << "fault-inside-dlopen" << "Write Address:  0000000000000000";
+        QTest::newRow("another thread inside dlopen") << "fault-inside-dlopen"
+                                                      << "Write Address:  0000000000000000";
         QTest::newRow("another thread walking the module list")
-            << "fault-inside-module-walk" << "Write Address:  0000000000000000";
+            << "fault-inside-module-walk"
+            << "Write Address:  0000000000000000";
         QTest::newRow("non-canonical pointer")
-            << "non-canonical-write" << "Access Address:  unknown (general protection fault)";
-        QTest::newRow("sent with kill")
-            << "killed-with-segv" << "Access Address:  unknown (signal sent by a process)";
+            << "non-canonical-write"
+            << "Access Address:  unknown (general protection fault)";
+        QTest::newRow("sent with kill") << "killed-with-segv"
+                                        << "Access Address:  unknown (signal sent by a process)";
     }
 
     void theReportSaysWhatIsKnownOfTheAccess() {
