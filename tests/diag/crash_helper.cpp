@@ -113,41 +113,35 @@ void faultWhileReporting() {
     watcher.join();
 }
 
-// Another thread sits inside dlopen, holding the dynamic loader's lock, when the main thread
-// faults: the report must not wait for that lock.
-void faultInsideDlopen() {
+// The main thread faults once `enter`, on a thread of its own, has written a byte to
+// `insideFd`: from then on that thread holds the dynamic loader's lock for good.
+void faultWhileAnotherThreadIsIn(void (*enter)(int insideFd)) {
     int pipeEnds[2];
     if (pipe(pipeEnds) != 0)
         return;
-    setenv("STALL_FD", std::to_string(pipeEnds[1]).c_str(), 1);
-    std::thread loader([] { dlopen(STALL_LIBRARY_PATH, RTLD_NOW); });
-    loader.detach();
+    std::thread([enter, fd = pipeEnds[1]] { enter(fd); }).detach();
     char inside = 0;
     if (read(pipeEnds[0], &inside, 1) == 1)
         writeNull();
 }
 
-// Another thread sits inside dl_iterate_phdr, as the unwinder does while it looks for a
-// frame's tables, holding the loader's list lock, when the main thread faults.
-void faultInsideModuleWalk() {
-    static int pipeEnds[2];
-    if (pipe(pipeEnds) != 0)
-        return;
-    std::thread walker([] {
-        dl_iterate_phdr(
-            [](dl_phdr_info*, std::size_t, void*) {
-                const char inside = 1;
-                if (write(pipeEnds[1], &inside, 1) == 1)
-                    for (;;)
-                        pause();
-                return 1;
-            },
-            nullptr);
-    });
-    walker.detach();
-    char inside = 0;
-    if (read(pipeEnds[0], &inside, 1) == 1)
-        writeNull();
+// Inside dlopen: the library's constructor tells, then stalls.
+void loadStallLibrary(int insideFd) {
+    setenv("STALL_FD", std::to_string(insideFd).c_str(), 1);
+    dlopen(STALL_LIBRARY_PATH, RTLD_NOW);
+}
+
+// Inside dl_iterate_phdr, as the unwinder is while it looks for a frame's tables.
+void stallInModuleWalk(int insideFd) {
+    dl_iterate_phdr(
+        [](dl_phdr_info*, std::size_t, void* fd) {
+            const char inside = 1;
+            if (write(*static_cast<int*>(fd), &inside, 1) == 1)
+                for (;;)
+                    pause();
+            return 1;
+        },
+        &insideFd);
 }
 
 // A write through a non-canonical pointer: a general protection fault, not a page fault.
@@ -177,9 +171,9 @@ bool fault(const char* mode) {
     else if (name == "fault-while-reporting")
         faultWhileReporting();
     else if (name == "fault-inside-dlopen")
-        faultInsideDlopen();
+        faultWhileAnotherThreadIsIn(loadStallLibrary);
     else if (name == "fault-inside-module-walk")
-        faultInsideModuleWalk();
+        faultWhileAnotherThreadIsIn(stallInModuleWalk);
     else if (name == "non-canonical-write")
         writeNonCanonical();
     else if (name == "killed-with-segv")
