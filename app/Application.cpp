@@ -18,16 +18,16 @@ int runApplication(int argc, char** argv, const CommandLine& commandLine,
     Startup::applyAppearance(app);
     if (beforeWindow)
         beforeWindow();
-    std::optional<SampleStore> recovered;
+    RecoveryOutcome recovery;
     {
-        // Asked before the window exists: its first run would replace the journal.
+        // Asked before the window exists, which may start a run at once; the opened
+        // recording's journal stays held by this process from here on.
         LanguageSwitch language;
         language.applyStored();
-        recovered = offerUnfinishedRun(defaultJournalPath());
+        recovery = offerUnsavedRuns(defaultJournalFolder());
     }
     MainDialog dialog;
-    if (recovered)
-        dialog.showRecording(std::move(*recovered));
+    dialog.showRecovered(std::move(recovery));
     dialog.show();
     if (!commandLine.recordingFile.isEmpty())
         dialog.openRecording(commandLine.recordingFile);

@@ -70,11 +70,14 @@ void ChartFiles::setFileDialogs(AskFileName save, AskFileName open) {
     askOpenName = std::move(open);
 }
 
-void ChartFiles::exportData() {
+bool ChartFiles::exportData() {
     if (acquisition->log().size() < enoughRecords)
         QMessageBox::information(window, trMain("提示信息"),
                                  trMain("数据太少了吧，请记录至少二十条数据。"));
-    saveRecords(0, acquisition->log().size());
+    if (!saveRecords(0, acquisition->log().size()))
+        return false;
+    emit dataExported();
+    return true;
 }
 
 void ChartFiles::exportStretch(qint64 fromMs, qint64 toMs) {
@@ -82,14 +85,17 @@ void ChartFiles::exportStretch(qint64 fromMs, qint64 toMs) {
     saveRecords(span.first, span.last);
 }
 
-void ChartFiles::saveRecords(int first, int last) {
+bool ChartFiles::saveRecords(int first, int last) {
     const QString fileName = askSaveName(window, csvQuestion(trMain("Excel file")));
     if (fileName.isEmpty())
-        return;
+        return false;
     const CsvWriteResult result =
         saveDataDeal::saveData(acquisition->log(), fileName, {first, last});
-    if (!result.ok)
+    if (!result.ok) {
         warn(trMain("保存失败"), trMain("无法写入文件 %1：%2"), fileName, result.error);
+        return false;
+    }
+    return true;
 }
 
 void ChartFiles::exportImage(QWidget* chartView) {
@@ -117,6 +123,8 @@ bool ChartFiles::openData(const QString& fileName) {
         warn(trMain("打开文件失败"), trMain("无法打开文件 %1：%2"), fileName, readFailure(result));
         return false;
     }
+    if (mayReplace && !mayReplace())
+        return false;
     acquisition->openRecording(std::move(recording));
     QString text = trMain("已打开 %1：%2 条记录，跳过 %3 行")
                        .arg(QFileInfo(fileName).fileName())

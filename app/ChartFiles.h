@@ -20,6 +20,8 @@ public:
     };
     // Asks the user for a file name; an empty answer means cancelled.
     using AskFileName = std::function<QString(QWidget* parent, const FileQuestion& question)>;
+    // Asked before an opened file replaces the log; false keeps the log.
+    using ReplaceGuard = std::function<bool()>;
 
     // Exports with fewer records remind the user to record more first.
     static constexpr int enoughRecords = 20;
@@ -27,8 +29,10 @@ public:
     ChartFiles(QWidget* window, Acquisition* acquisition, QLabel* tips, QObject* parent);
     // The standard file dialogs unless replaced.
     void setFileDialogs(AskFileName save, AskFileName open);
+    void setReplaceGuard(ReplaceGuard guard) { mayReplace = std::move(guard); }
 
-    void exportData();
+    // True once the whole log is in the file the user named.
+    bool exportData();
     // Only the records from fromMs to toMs (ms since the epoch), however few.
     void exportStretch(qint64 fromMs, qint64 toMs);
     // The picture is taken before the dialog opens: the chart as it was when asked.
@@ -42,9 +46,11 @@ public:
 signals:
     // The log now holds a whole recording from a file.
     void recordingOpened();
+    // The whole log was written to a file.
+    void dataExported();
 
 private:
-    void saveRecords(int first, int last);
+    bool saveRecords(int first, int last);
     void warn(const QString& title, const QString& what, const QString& fileName,
               const QString& reason);
 
@@ -53,4 +59,5 @@ private:
     QLabel* tips;
     AskFileName askSaveName;
     AskFileName askOpenName;
+    ReplaceGuard mayReplace;
 };

@@ -19,6 +19,7 @@
 #include "Navigator.h"
 #include "PlainTextLog.h"
 #include "RangeMeasure.h"
+#include "RecoveryOffer.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
 #include "RunJournal.h"
@@ -82,7 +83,9 @@ MainDialog::MainDialog(QWidget* parent)
     chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
     connect(chartPage->rangeMeasure(), &RangeMeasure::exportRequested, chartFiles,
             &ChartFiles::exportStretch);
-    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
+    runJournal =
+        new RunJournal(acquisitionState, defaultJournalFolder(), ui->label_left_tips, this);
+    runJournal->follow(chartFiles);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;
     monotonic.start();
@@ -236,8 +239,11 @@ void MainDialog::sampleTick() {
     acquisitionState->recordSample(QDateTime::currentDateTime(), currentReading());
 }
 
-void MainDialog::showRecording(SampleStore&& recording) {
-    acquisitionState->openRecording(std::move(recording));
+void MainDialog::showRecovered(RecoveryOutcome&& recovery) {
+    if (recovery.opened)
+        runJournal->showRecovered(std::move(*recovery.opened));
+    if (recovery.newerVersionKept)
+        runJournal->noteNewerVersionKept();
 }
 
 void MainDialog::requestUpgradeMode() {

@@ -396,6 +396,10 @@
         <translation>Open data (.csv)</translation>
     </message>
     <message>
+        <source>打开上次的记录</source>
+        <translation>Open the previous recording</translation>
+    </message>
+    <message>
         <source>保存失败</source>
         <translation>Save failed</translation>
     </message>
@@ -1010,6 +1014,34 @@
     <message>
         <source>丢弃</source>
         <translation>Discard</translation>
+    </message>
+    <message>
+        <source>上次的记录已停止，但没有保存（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>The last recording was stopped but never saved (started %1, %2 samples). Open it or discard it?</translation>
+    </message>
+    <message>
+        <source>较新版本留下的记录已原样保留，本次记录另存</source>
+        <translation>A recording left by a newer version was kept as it is; this one is recorded apart</translation>
+    </message>
+    <message>
+        <source>打开数据</source>
+        <translation>Open data</translation>
+    </message>
+    <message>
+        <source>当前记录有 %1 条数据尚未保存。先保存，还是直接替换？被替换的记录可从“打开上次的记录”找回。</source>
+        <translation>The current recording has %1 unsaved samples. Save it first, or replace it? A replaced recording can be opened again with “Open the previous recording”.</translation>
+    </message>
+    <message>
+        <source>先保存</source>
+        <translation>Save first</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>

@@ -396,6 +396,10 @@
         <translation>打开数据(.csv)</translation>
     </message>
     <message>
+        <source>打开上次的记录</source>
+        <translation>打开上次的记录</translation>
+    </message>
+    <message>
         <source>保存失败</source>
         <translation>保存失败</translation>
     </message>
@@ -1010,6 +1014,34 @@
     <message>
         <source>丢弃</source>
         <translation>丢弃</translation>
+    </message>
+    <message>
+        <source>上次的记录已停止，但没有保存（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>上次的记录已停止，但没有保存（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</translation>
+    </message>
+    <message>
+        <source>较新版本留下的记录已原样保留，本次记录另存</source>
+        <translation>较新版本留下的记录已原样保留，本次记录另存</translation>
+    </message>
+    <message>
+        <source>打开数据</source>
+        <translation>打开数据</translation>
+    </message>
+    <message>
+        <source>当前记录有 %1 条数据尚未保存。先保存，还是直接替换？被替换的记录可从“打开上次的记录”找回。</source>
+        <translation>当前记录有 %1 条数据尚未保存。先保存，还是直接替换？被替换的记录可从“打开上次的记录”找回。</translation>
+    </message>
+    <message>
+        <source>先保存</source>
+        <translation>先保存</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
