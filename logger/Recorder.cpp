@@ -109,7 +109,7 @@ void Recorder::printSummary(const QString& key, const Meter& meter) const {
     QString text = QStringLiteral("%1: %2 samples over %3, %4 mAh, %5 Wh, first %6, last %7")
                        .arg(key)
                        .arg(t.samples())
-                       .arg(formatDuration((t.lastMs() - t.firstMs()) / msPerSec))
+                       .arg(formatDuration(t.lastMs() / msPerSec - t.firstMs() / msPerSec))
                        .arg(t.milliampHours(), 0, 'f', 3)
                        .arg(t.wattHours(), 0, 'f', 4)
                        .arg(timeText(t.firstMs()), timeText(t.lastMs()));
