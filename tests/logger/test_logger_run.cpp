@@ -171,6 +171,36 @@ private slots:
         }
     }
 
+    void theMetersRecordedAreTheOnesAskedFor_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("sameSerial");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("the last listed") << QStringList{} << false << QStringList{"0123456790"};
+        QTest::newRow("by serial")
+            << QStringList{"--meter", "0123456789"} << false << QStringList{"0123456789"};
+        QTest::newRow("by path") << QStringList{"--meter", "sim-meter-2"} << false
+                                 << QStringList{"0123456790"};
+        QTest::newRow("shared serial")
+            << QStringList{"--all"} << true << QStringList{"sim-meter-1", "sim-meter-2"};
+    }
+    void theMetersRecordedAreTheOnesAskedFor() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, sameSerial);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        QMap<QString, QString> env{{"LOGGER_SIM_METERS", "2"}, {"LOGGER_SIM_POLL_MS", "250"}};
+        if (sameSerial)
+            env.insert("LOGGER_SIM_SAME_SERIAL", "1");
+        Child child(args + QStringList{"-o", dir.path(), "--duration", "1s"}, env);
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitCode(), 0);
+        QCOMPARE(child.readErr().contains("share the serial 0123456789"), sameSerial);
+        const QStringList recorded = csvFiles(dir);
+        QCOMPARE(recorded.size(), files.size());
+        for (int i = 0; i < files.size(); ++i)
+            QVERIFY2(recorded[i].contains("usb-meter-" + files[i] + "-"), qPrintable(recorded[i]));
+    }
+
     void refusedRunsExitBeforeRecording_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("meters");
