@@ -31,8 +31,7 @@ int LoggerSession::run() {
         waitTimer.start();
     }
     watch.start();
-    if (!closed)
-        QCoreApplication::exec();
+    QCoreApplication::exec();
     return exitCode;
 }
 
@@ -65,20 +64,22 @@ void LoggerSession::onWriteFailed(const QString& message) {
     finish();
 }
 
+// Called from inside a meter's signals too (a failed write): the links are closed from
+// the event loop, never under the feet of the link that is speaking.
 void LoggerSession::finish() {
     if (finishing)
         return;
     finishing = true;
     watch.stopPolling();
-    if (!watch.awaitsAnswers()) {
-        closeAll();
-        return;
-    }
-    connect(&events, &MeterEvents::sampleDecoded, this, [this] {
-        if (!watch.awaitsAnswers())
-            closeAll();
-    });
     answerDeadline.start();
+    connect(&events, &MeterEvents::sampleDecoded, this,
+            [this] { QTimer::singleShot(0, this, &LoggerSession::closeWhenAnswered); });
+    QTimer::singleShot(0, this, &LoggerSession::closeWhenAnswered);
+}
+
+void LoggerSession::closeWhenAnswered() {
+    if (!watch.awaitsAnswers())
+        closeAll();
 }
 
 void LoggerSession::closeAll() {

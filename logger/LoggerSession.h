@@ -32,6 +32,7 @@ private:
     void onWriteFailed(const QString& message);
     // Stops polling, lets the answers already asked for arrive, then closes.
     void finish();
+    void closeWhenAnswered();
     void closeAll();
 
     const LogOptions options;

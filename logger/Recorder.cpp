@@ -28,6 +28,12 @@ Recorder::Recorder(const LogOptions& options, const OutputPlan& plan, MeterEvent
     connect(&events, &MeterEvents::sampleDecoded, this, &Recorder::onSample);
     connect(&events, &MeterEvents::reportRejected, this,
             [this](const MeterInfo& info) { ++meterFor(info).rejectedReports; });
+    connect(&events, &MeterEvents::accessDenied, this, [](const MeterInfo& info) {
+        std::fprintf(stderr,
+                     "usb-meter-log: %s: permission denied (see the udev rule in "
+                     "usb-meter-log(1))\n",
+                     qPrintable(info.path));
+    });
     syncTimer.setInterval(static_cast<int>(options.syncSecs * msPerSec));
     connect(&syncTimer, &QTimer::timeout, this, &Recorder::syncAll);
     syncTimer.start();

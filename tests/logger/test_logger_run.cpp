@@ -124,6 +124,28 @@ private slots:
             QVERIFY(store.value(VBUS, i) > store.value(VBUS, i - 1));
     }
 
+    void stopSignals_data() {
+        QTest::addColumn<QList<int>>("stops");
+        QTest::addColumn<int>("code");
+        QTest::newRow("one, waits for the answer") << QList<int>{SIGTERM} << 0;
+        QTest::newRow("a second one while closing") << QList<int>{SIGTERM, SIGINT} << 130;
+    }
+    // The meter never answers: closing waits for the last poll's answer, but not for ever,
+    // and a second signal cuts the wait short.
+    void stopSignals() {
+        QFETCH(QList<int>, stops);
+        QFETCH(int, code);
+        QTemporaryDir dir;
+        Child child({"-o", dir.path()}, {{"LOGGER_SIM_METERS", "1"}, {"LOGGER_SIM_SILENT", "1"}});
+        QTRY_VERIFY_WITH_TIMEOUT(child.readErr().contains("found"), runTimeoutMs);
+        for (const int sig : stops)
+            child.signal(sig);
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.process.exitCode(), code);
+        QCOMPARE(child.readErr().contains("no samples"), code == 0);
+    }
+
     void standardOutputFormatsParse_data() {
         QTest::addColumn<QString>("format");
         QTest::newRow("jsonl") << "jsonl";
