@@ -7,6 +7,7 @@
 #include "Recorder.h"
 #include "StopSignals.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -41,7 +42,9 @@ private:
     MeterWatch watch;
     StopSignals stops;
     QTimer waitTimer;
+    QDeadlineTimer waitDeadline;
     QTimer durationTimer;
+    QDeadlineTimer durationDeadline;
     QTimer answerDeadline;
     bool meterSeen = false;
     bool finishing = false;

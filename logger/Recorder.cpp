@@ -34,7 +34,7 @@ Recorder::Recorder(const LogOptions& options, const OutputPlan& plan, MeterEvent
                      "usb-meter-log(1))\n",
                      qPrintable(info.path));
     });
-    syncTimer.setInterval(static_cast<int>(options.syncSecs * msPerSec));
+    syncTimer.setInterval(timerMs(options.syncSecs));
     connect(&syncTimer, &QTimer::timeout, this, &Recorder::syncAll);
     syncTimer.start();
 }

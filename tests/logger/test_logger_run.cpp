@@ -217,6 +217,8 @@ private slots:
         QVERIFY(child.finish());
         QCOMPARE(child.process.exitCode(), 0);
         QCOMPARE(child.readErr().contains("share the serial 0123456789"), sameSerial);
+        // Standard output is no terminal and no format was asked for.
+        QCOMPARE(child.process.readAllStandardOutput(), QByteArray());
         const QStringList recorded = csvFiles(dir);
         QCOMPARE(recorded.size(), files.size());
         for (int i = 0; i < files.size(); ++i)
