@@ -225,6 +225,17 @@ private slots:
             QVERIFY2(recorded[i].contains("usb-meter-" + files[i] + "-"), qPrintable(recorded[i]));
     }
 
+    void listNamesEveryMeterAndRecordsNothing() {
+        QTemporaryDir dir;
+        Child child({"--list", "-o", dir.path()}, {{"LOGGER_SIM_METERS", "2"}});
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitCode(), 0);
+        QCOMPARE(child.process.readAllStandardOutput(),
+                 QByteArray("sim-meter-1\t0123456789\tUSB K82 V1.0\n"
+                            "sim-meter-2\t0123456790\tUSB K82 V1.0\n"));
+        QCOMPARE(csvFiles(dir), QStringList());
+    }
+
     void refusedRunsExitBeforeRecording_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("meters");
