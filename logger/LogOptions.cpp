@@ -104,13 +104,14 @@ ParsedOptions parseLogOptions(const QStringList& arguments, bool stdoutIsTermina
         return usage(
             QStringLiteral("unexpected argument: %1").arg(p.parser.positionalArguments().first()));
     ParsedOptions parsed;
-    if (p.parser.isSet(QStringLiteral("help")) || p.parser.isSet(QStringLiteral("version"))) {
+    const bool help =
+        p.parser.isSet(QStringLiteral("help")) || p.parser.isSet(QStringLiteral("help-all"));
+    if (help || p.parser.isSet(QStringLiteral("version"))) {
         parsed.outcome = ParsedOptions::Outcome::ExitNow;
         parsed.message =
-            p.parser.isSet(QStringLiteral("help"))
-                ? p.parser.helpText()
-                : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                QCoreApplication::applicationVersion());
+            help ? p.parser.helpText()
+                 : QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                 QCoreApplication::applicationVersion());
         return parsed;
     }
     LogOptions& options = parsed.options;

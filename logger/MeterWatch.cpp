@@ -42,6 +42,11 @@ std::vector<MeterInfo> MeterWatch::identify(const std::vector<MeterListing>& lis
     QHash<QString, QStringList> pathsOfSerial;
     for (const MeterListing& m : listed)
         pathsOfSerial[m.serial] << QString::fromStdString(m.path);
+    // A meter keeps the key it was given while its link holds it, even when the meter
+    // that shared its serial has gone.
+    QHash<QString, QString> heldKeys;
+    for (const auto& entry : links)
+        heldKeys.insert(entry.second->meter().path, entry.first);
     std::vector<MeterInfo> meters;
     for (const MeterListing& m : listed) {
         const QString path = QString::fromStdString(m.path);
@@ -51,7 +56,8 @@ std::vector<MeterInfo> MeterWatch::identify(const std::vector<MeterListing>& lis
             sayOnce(
                 QStringLiteral("meters at %1 share the serial %2: each is told apart by its path")
                     .arg(sharing.join(QStringLiteral(", ")), m.serial));
-        meters.push_back({serialNamesIt ? m.serial : path, m.serial, path, m.product});
+        const QString key = heldKeys.value(path, serialNamesIt ? m.serial : path);
+        meters.push_back({key, m.serial, path, m.product});
     }
     return meters;
 }

@@ -204,6 +204,10 @@ private slots:
                                  << QStringList{"0123456790"};
         QTest::newRow("shared serial")
             << QStringList{"--all"} << true << QStringList{"sim-meter-1", "sim-meter-2"};
+        // The meter left behind keeps its path as key: its serial is now its own, but a
+        // new key would open a second link and a second file on it.
+        QTest::newRow("shared serial, one leaves") << QStringList{"--all", "UNPLUG_FIRST"} << true
+                                                   << QStringList{"sim-meter-1", "sim-meter-2"};
     }
     void theMetersRecordedAreTheOnesAskedFor() {
         QFETCH(QStringList, args);
@@ -213,7 +217,9 @@ private slots:
         QMap<QString, QString> env{{"LOGGER_SIM_METERS", "2"}, {"LOGGER_SIM_POLL_MS", "250"}};
         if (sameSerial)
             env.insert("LOGGER_SIM_SAME_SERIAL", "1");
-        Child child(args + QStringList{"-o", dir.path(), "--duration", "1s"}, env);
+        if (args.removeAll("UNPLUG_FIRST"))
+            env.insert("LOGGER_SIM_REPLUG", "300,60000");
+        Child child(args + QStringList{"-o", dir.path(), "--duration", "3s"}, env);
         QVERIFY(child.finish());
         QCOMPARE(child.process.exitCode(), 0);
         QCOMPARE(child.readErr().contains("share the serial 0123456789"), sameSerial);
