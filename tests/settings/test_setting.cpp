@@ -38,16 +38,6 @@ private slots:
         QCOMPARE(file.readAll().toLower().count("language="), 1);
     }
 
-    void garbageFileReadsEmptyWithoutFailing() {
-        QByteArray junk;
-        for (int i = 0; i < 4096; ++i)
-            junk.append(static_cast<char>((i * 7919) & 0xFF));
-        QVERIFY(ScopedWorkDir::writeSettingsFile(junk));
-        QCOMPARE(Setting().readValue("language"), QString());
-        Setting().writeValue("language", "English");
-        QCOMPARE(Setting().readValue("language"), QString("English"));
-    }
-
     void hugeFileIsLeftAloneAndReadsEmpty() {
         QByteArray big("[General]\nlanguage=English\n");
         big.append(QByteArray(2 * 1024 * 1024, 'x'));

@@ -188,28 +188,6 @@ private slots:
         QCOMPARE(sim::openAttempts(), 4);
     }
 
-    void enumerationListsPluggedMatchesInPlugOrder() {
-        sim::Identity first = withSerial(L"1");
-        first.manufacturer = L"ACME";
-        first.product = L"USB Q7 V2.1";
-        sim::plug(first);
-        sim::unplug(sim::plug(withSerial(L"2")));
-        sim::plug(withSerial(L"3", 0x1234));
-        sim::plug(withSerial(L"4"));
-        QCOMPARE(serialsListed(0, 0), QStringList({"1", "3", "4"}));
-        QCOMPARE(serialsListed(meterVendor, meterProduct), QStringList({"1", "4"}));
-        QVERIFY(serialsListed(meterVendor, 0x9999).isEmpty());
-        QVERIFY(serialsListed(0x9999, 0).isEmpty());
-
-        hid_device_info* list = hid_enumerate(meterVendor, meterProduct);
-        QVERIFY(list && list->next);
-        QCOMPARE(list->vendor_id, meterVendor);
-        QCOMPARE(list->product_id, meterProduct);
-        QCOMPARE(QString::fromWCharArray(list->manufacturer_string), QStringLiteral("ACME"));
-        QCOMPARE(QString::fromWCharArray(list->product_string), QStringLiteral("USB Q7 V2.1"));
-        hid_free_enumeration(list);
-    }
-
     // Handles count until closed, those of an unplugged meter too; a reset forgets devices and
     // counts, and kills the handles still open.
     void openTakesTheFirstMatchOrTheSerialAskedAndCountsHandles() {
