@@ -2,7 +2,6 @@
 #include "ScopedWorkDir.h"
 #include "Setting.h"
 
-#include <QFile>
 #include <QtTest>
 
 #include <memory>
