@@ -6,10 +6,12 @@
 #include "MainDialog.h"
 #include "RecoveryOffer.h"
 #include "Startup.h"
+#include "WindowMetrics.h"
 
 #include <QApplication>
 
-int runApplication(int argc, char** argv, const std::function<void()>& beforeWindow) {
+int runApplication(int argc, char** argv, const std::function<void()>& beforeWindow,
+                   MeterMetrics* metrics) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
@@ -28,6 +30,9 @@ int runApplication(int argc, char** argv, const std::function<void()>& beforeWin
     if (recovered)
         dialog.showRecording(std::move(*recovered));
     dialog.show();
+    std::optional<WindowMetrics> windowMetrics;
+    if (metrics)
+        windowMetrics.emplace(*metrics, dialog);
     // usb-meter FILE.csv: show a recording saved earlier.
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)

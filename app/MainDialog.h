@@ -56,6 +56,7 @@ public:
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
+    const DeviceList* devices() const { return deviceList; }
     UpgradePage* upgrade() const { return upgradePage; }
     customcoordinates* customAxisPanel() const;
     CurveStyleTable* curveStyleTable() const;
