@@ -2,6 +2,8 @@
 
 #include <prometheus/metric_family.h>
 
+#include <charconv>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -48,6 +50,17 @@ void addSeries(MetricFamily& family, const std::string& serial, const std::strin
     else
         metric.gauge.value = value;
     family.metric.push_back(std::move(metric));
+}
+
+// The float the meter sent, as the shortest decimal that reads back as that float: the
+// exposition prints 16 digits, too few to carry the float's exact double (5.07 would
+// show as 5.070000171661377 or not read back at all).
+double shortestDecimal(float value) {
+    char text[32];
+    const auto written = std::to_chars(std::begin(text), std::end(text), value);
+    double decimal = value;
+    std::from_chars(text, written.ptr, decimal);
+    return decimal;
 }
 
 CapacityMeter runningCapacity() {
@@ -134,7 +147,8 @@ std::vector<MetricFamily> MeterMetrics::Collect() const {
         if (!meter.haveSample)
             continue;
         for (std::size_t k = 0; k < gauges.size(); ++k)
-            addSeries(gauges[k], serial, meter.model, meter.values[channelGauges[k].channel]);
+            addSeries(gauges[k], serial, meter.model,
+                      shortestDecimal(meter.values[channelGauges[k].channel]));
         addSeries(lastSample, serial, meter.model, meter.lastSampleSecs);
     }
     std::vector<MetricFamily> all{std::move(up)};
