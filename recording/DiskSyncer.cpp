@@ -6,12 +6,13 @@
 #include <unistd.h>
 #endif
 
-void syncFileData(int fd) {
+bool syncFileData(int fd) {
 #ifdef Q_OS_UNIX
     // Data and the size that reaches it; the file's times are not needed.
-    ::fdatasync(fd);
+    return ::fdatasync(fd) == 0;
 #else
     Q_UNUSED(fd)
+    return true;
 #endif
 }
 

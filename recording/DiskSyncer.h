@@ -30,5 +30,6 @@ private:
     bool quitting = false;
 };
 
-// A data sync of fd on the caller's thread (fdatasync where the system has it).
-void syncFileData(int fd);
+// A data sync of fd on the caller's thread (fdatasync where the system has it); false
+// when the system says the data did not reach the disk.
+bool syncFileData(int fd);
