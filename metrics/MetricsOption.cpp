@@ -25,14 +25,10 @@ std::unique_ptr<MetricsServer> serveOrExit(const QString& value) {
     const std::optional<MetricsAddress> address = parseMetricsAddress(value, &error);
     if (!address)
         exitWithMessage(QStringLiteral("--metrics %1: %2").arg(value, error));
-    std::unique_ptr<MetricsServer> server =
-        MetricsServer::start(*address, std::make_shared<MeterMetrics>(), &error);
+    std::unique_ptr<MetricsServer> server = serveMetrics(*address, &error);
     if (!server)
         exitWithMessage(error);
-    std::fprintf(stderr, "metrics at %s\n", qPrintable(server->url()));
-    if (!address->isLoopback())
-        std::fprintf(stderr, "metrics are readable by every host that reaches %s\n",
-                     qPrintable(address->host));
+    std::fprintf(stderr, "%s", qPrintable(servingNotice(*server)));
     return server;
 }
 
@@ -46,9 +42,26 @@ void addMetricsOption(QCommandLineParser& parser) {
         QStringLiteral("[ADDRESS:]PORT")));
 }
 
-std::unique_ptr<MetricsServer> serveMetricsOption(const QCommandLineParser& parser) {
+std::optional<MetricsAddress> metricsAddressOption(const QCommandLineParser& parser,
+                                                   QString* error) {
     const QString name = QString::fromLatin1(optionName);
-    return parser.isSet(name) ? serveOrExit(parser.value(name)) : nullptr;
+    if (!parser.isSet(name))
+        return std::nullopt;
+    const std::optional<MetricsAddress> address = parseMetricsAddress(parser.value(name), error);
+    if (!address)
+        *error = QStringLiteral("--metrics %1: %2").arg(parser.value(name), *error);
+    return address;
+}
+
+std::unique_ptr<MetricsServer> serveMetrics(const MetricsAddress& address, QString* error) {
+    return MetricsServer::start(address, std::make_shared<MeterMetrics>(), error);
+}
+
+QString servingNotice(const MetricsServer& server) {
+    QString notice = QStringLiteral("metrics at %1\n").arg(server.url());
+    if (!server.isLoopback())
+        notice += QStringLiteral("metrics are readable by every host that reaches this address\n");
+    return notice;
 }
 
 std::unique_ptr<MetricsServer> serveMetricsArgument(int& argc, char** argv) {

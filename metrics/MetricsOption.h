@@ -6,14 +6,21 @@
 
 class QCommandLineParser;
 
-// The --metrics [ADDRESS:]PORT option both programs share. Starting the endpoint it
-// names happens before any recording: an option that does not parse or an address that
-// cannot be bound prints one line on standard error and exits with status 2.
+// The --metrics [ADDRESS:]PORT option both programs share. The endpoint starts before
+// any recording, so an option that does not parse or an address that cannot be bound
+// ends the program (status 2) before it records anything.
 
 void addMetricsOption(QCommandLineParser& parser);
-// The endpoint the parsed option names, serving fresh meter metrics; nothing when the
-// option was not given.
-std::unique_ptr<MetricsServer> serveMetricsOption(const QCommandLineParser& parser);
-// The same for a program that parses no options itself: takes "--metrics X" or
-// "--metrics=X" out of argv, so what follows sees only its own arguments.
+// The address the parsed option names; nothing when it is absent, or with the reason in
+// `error` when it does not parse.
+std::optional<MetricsAddress> metricsAddressOption(const QCommandLineParser& parser,
+                                                   QString* error);
+// Fresh meter metrics served at `address`; nothing, with the reason in `error`, when the
+// address cannot be bound.
+std::unique_ptr<MetricsServer> serveMetrics(const MetricsAddress& address, QString* error);
+// What to say on standard error once serving: where, and who else can read it.
+QString servingNotice(const MetricsServer& server);
+// For a program that parses no options itself: takes "--metrics X" or "--metrics=X" out
+// of argv, so what follows sees only its own arguments, and serves it; prints one line
+// and exits with status 2 when it cannot.
 std::unique_ptr<MetricsServer> serveMetricsArgument(int& argc, char** argv);

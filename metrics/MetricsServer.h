@@ -33,6 +33,7 @@ public:
     // The port actually bound (the one the system chose for port 0).
     quint16 port() const;
     QString url() const;
+    bool isLoopback() const { return address.isLoopback(); }
 
 private:
     MetricsServer() = default;
