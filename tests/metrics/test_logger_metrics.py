@@ -7,8 +7,11 @@
 CHILD is the recorder over simulated meters that takes commands on standard input.
 Everything listens and connects on 127.0.0.1 only.
 """
+import atexit
+import json
 import math
 import os
+import re
 import signal
 import socket
 import struct
@@ -29,6 +32,8 @@ GAUGES = ["usb_meter_bus_voltage_volts", "usb_meter_bus_current_amperes",
 READINGS = [[5.125, 1.5, 7.6875, 0.601, 0.598, 1.682, 0.004, 31.25, 25.0],
             [20.5, 3.25, 66.625, 0.0, 0.0, 0.012, 1.71, 44.5, 25.0]]
 AFTER_REPLUG = [9.0, 2.0, 18.0, 0.5, 0.5, 0.0, 1.7, 40.0, 25.0]
+DASHBOARD = os.path.join(os.path.dirname(__file__), "..", "..", "docs", "grafana",
+                         "usb-meter.json")
 
 
 def as_float32(value):
@@ -45,6 +50,8 @@ class Logger:
         self.process = subprocess.Popen(
             [child, "--all", "-o", folder, "--metrics", address],
             stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        # A failing check exits at once; the recorder must not outlive the test.
+        atexit.register(self.process.kill)
         self.errors = []
         self.url = None
         announced = threading.Event()
@@ -127,6 +134,11 @@ def sequence(child):
         for meter in (first, other):
             if samples["usb_meter_up"][meter] != 1 or samples["usb_meter_samples_total"][meter] < 1:
                 fail(f"{meter} not up with samples: {samples}")
+
+        with open(DASHBOARD, encoding="utf-8") as f:
+            queried = set(re.findall(r"usb_meter_\w+", json.dumps(json.load(f))))
+        if not queried or queried - set(samples):
+            fail(f"the dashboard queries series the recorder does not serve: {queried - set(samples)}")
 
         logger.send("garbage 1")
         wait_for("the rejected report",
