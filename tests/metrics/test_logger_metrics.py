@@ -12,6 +12,7 @@ import json
 import math
 import os
 import re
+import selectors
 import signal
 import socket
 import struct
@@ -20,6 +21,7 @@ import sys
 import tempfile
 import threading
 import time
+import urllib.error
 import urllib.request
 
 from prometheus_client.parser import text_string_to_metric_families
@@ -163,18 +165,92 @@ def sequence(child):
         if taken.returncode != 2 or f"127.0.0.1:{port}" not in taken.stderr or os.listdir(second):
             fail(f"taken port: status {taken.returncode}, {taken.stderr!r}, {os.listdir(second)}")
 
-        # A silent client and a malformed request leave the recorder recording and serving.
-        before = scrape(url)["usb_meter_samples_total"][first]
-        with socket.create_connection(("127.0.0.1", int(port))) as silent, \
-                socket.create_connection(("127.0.0.1", int(port))) as garbage:
-            garbage.sendall(b"\x00\xff GET /metrics HTTP/7\r\n\r\n")
-            wait_for("samples while a client stays silent",
-                     lambda s: s["usb_meter_samples_total"][first] >= before + 2, url)
-            silent.fileno()
+        hostile_clients(logger, int(port), first)
         status = logger.stop()
         if status != 0:
             fail(f"recorder ended with {status}: {''.join(logger.errors)}")
     print("PASS: sequence", flush=True)
+
+
+def resident_kib(pid):
+    with open(f"/proc/{pid}/status", encoding="ascii") as status:
+        return next(int(line.split()[1]) for line in status if line.startswith("VmRSS:"))
+
+
+def burst_of_scrapes(port, count):
+    """Opens `count` connections at once, each asking for /metrics; how many got 200."""
+    selector = selectors.DefaultSelector()
+    replies = {}
+    for _ in range(count):
+        client = socket.socket()
+        client.setblocking(False)
+        client.connect_ex(("127.0.0.1", port))
+        selector.register(client, selectors.EVENT_WRITE)
+        replies[client] = b""
+    deadline = time.monotonic() + 120
+    while selector.get_map() and time.monotonic() < deadline:
+        for key, events in selector.select(1):
+            client = key.fileobj
+            try:
+                if events & selectors.EVENT_WRITE:
+                    client.send(b"GET /metrics HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")
+                    selector.modify(client, selectors.EVENT_READ)
+                    continue
+                data = client.recv(65536)
+            except OSError:
+                data = b""
+            replies[client] += data
+            if not data:
+                selector.unregister(client)
+                client.close()
+    for client in list(selector.get_map().values()):
+        client.fileobj.close()
+    return sum(reply.startswith(b"HTTP/1.1 200") for reply in replies.values())
+
+
+# Twice the endpoint's worker threads: each silent client holds one until its time-out.
+SILENT_CLIENTS = 16
+MALFORMED = [b"\x16\x03\x01\x02\x00\x01\x00\x01\xfc\x03\x03 a TLS hello",
+             b"GET /metrics HTTP/9.9 trailing words\r\n\r\n",
+             b"GET /metrics HTTP/1.1\r\nContent-Length: -5\r\n\r\n",
+             b"GET /metrics HTTP/1.1\r\nX-Long: " + b"x" * 200000 + b"\r\n\r\n",
+             b"GET /metrics"]
+
+
+def hostile_clients(logger, port, meter):
+    """Silent clients, malformed requests and bursts of a thousand connections: the
+    recorder keeps recording, the endpoint keeps answering within Prometheus's default
+    time-out (10 s) and serves nothing but /metrics, and its memory levels off."""
+    before = scrape(logger.url)["usb_meter_samples_total"][meter]
+    silent = [socket.create_connection(("127.0.0.1", port)) for _ in range(SILENT_CLIENTS)]
+    scrape(logger.url)
+    for request in MALFORMED:
+        with socket.create_connection(("127.0.0.1", port), timeout=10) as client:
+            try:
+                client.sendall(request)
+                while client.recv(65536):
+                    pass
+            except OSError:
+                pass  # the server may drop such a client at once
+        scrape(logger.url)
+    try:
+        urllib.request.urlopen(logger.url.replace("/metrics", "/"), timeout=10)
+        fail("something besides /metrics is served")
+    except urllib.error.HTTPError as error:
+        if error.code != 404:
+            fail(f"/ answered {error.code}")
+    answered = [burst_of_scrapes(port, 1000)]
+    after_first = resident_kib(logger.process.pid)
+    answered += [burst_of_scrapes(port, 1000), burst_of_scrapes(port, 1000)]
+    grown = resident_kib(logger.process.pid) - after_first
+    print(f"bursts of 1000: {answered} answered; memory grew {grown} KiB after the first",
+          flush=True)
+    if answered != [1000] * 3 or grown > 4096:
+        fail("a burst of connections went unanswered or memory kept growing")
+    wait_for("samples through all that",
+             lambda s: s["usb_meter_samples_total"][meter] >= before + 2, logger.url)
+    for client in silent:
+        client.close()
 
 
 def percentile(values, fraction):

@@ -1,7 +1,6 @@
 #include "../app/MeterFixture.h"
-#include "MeterMetrics.h"
+#include "Collected.h"
 #include "MetricsServer.h"
-#include "Scraper.h"
 #include "WindowMetrics.h"
 
 #include <QProcess>
@@ -18,9 +17,11 @@ const char* const gaugeNames[] = {
 
 const QString serial = QStringLiteral("SIM0421");
 
-bool showsValuesOf(const Scrape& s, const sim::MeterState& state) {
+// Every gauge holds the float the window decoded from what the meter sent.
+bool showsValuesOf(const MeterMetrics& metrics, const sim::MeterState& state) {
     for (std::size_t k = 0; k < std::size(gaugeNames); ++k)
-        if (s.value(gaugeNames[k], serial) != std::optional<double>(state.channels[k]))
+        if (float(collected(metrics, gaugeNames[k], serial).value_or(-1)) !=
+            float(state.channels[k]))
             return false;
     return true;
 }
@@ -30,44 +31,37 @@ bool showsValuesOf(const Scrape& s, const sim::MeterState& state) {
 class WindowMetricsTest : public QObject {
     Q_OBJECT
 private slots:
-    // The window records a simulated meter; its scrape holds the values the meter sent,
-    // only up 0 while it is unplugged, and the values again once it is back.
-    void scrapeFollowsTheWindowsMeterThroughAnUnplug() {
+    // The window records a simulated meter: its metrics hold the values the meter sent,
+    // only up 0 while it is unplugged, and the new values once it is back.
+    void metricsFollowTheWindowsMeterThroughAnUnplug() {
         MeterFixture f;
         sim::Identity identity;
         identity.serial = serial.toStdWString();
         sim::MeterState state;
         state.channels = {5.12, 1.5, 7.68, 0.61, 0.59, 1.68, 0.02, 36.5, 25.0};
         const int meter = sim::plug(identity, state);
-        auto meters = std::make_shared<MeterMetrics>();
-        QString error;
-        const auto server = MetricsServer::start(MetricsAddress{}, meters, &error);
-        QVERIFY2(server, qPrintable(error));
-        const WindowMetrics feed(*meters, f.open());
-        const auto read = [&] { return scrape(server->url()); };
+        MeterMetrics metrics;
+        const WindowMetrics feed(metrics, f.open());
 
-        QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(read(), state), MeterFixture::linkTimeoutMs);
-        const Scrape live = read();
-        QCOMPARE(live.value("usb_meter_up", serial), std::optional<double>(1));
-        QCOMPARE(live.model("usb_meter_up", serial), QStringLiteral("K82"));
-        QVERIFY(live.value("usb_meter_samples_total", serial) >= std::optional<double>(1));
+        QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(metrics, state), MeterFixture::linkTimeoutMs);
+        QCOMPARE(collected(metrics, "usb_meter_up", serial).value_or(-1), 1.0);
 
         sim::unplug(meter);
-        QTRY_COMPARE_WITH_TIMEOUT(read().samplesOf(serial), QStringList{"usb_meter_up"},
+        QTRY_COMPARE_WITH_TIMEOUT(collected(metrics, "usb_meter_up", serial).value_or(-1), 0.0,
                                   MeterFixture::linkTimeoutMs);
-        QCOMPARE(read().value("usb_meter_up", serial), std::optional<double>(0));
+        QVERIFY(!collected(metrics, "usb_meter_bus_voltage_volts", serial));
 
         state.channels[0] = 9.04;
         sim::setState(meter, state);
         sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(read(), state), MeterFixture::linkTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(metrics, state), MeterFixture::linkTimeoutMs);
     }
 
     // A taken port stops the program before its window, with the address named.
     void aTakenPortEndsTheWindowWithStatusTwo() {
-        auto meters = std::make_shared<MeterMetrics>();
         QString error;
-        const auto taken = MetricsServer::start(MetricsAddress{}, meters, &error);
+        const auto taken =
+            MetricsServer::start(MetricsAddress{}, std::make_shared<MeterMetrics>(), &error);
         QVERIFY2(taken, qPrintable(error));
         QProcess window;
         window.start(QStringLiteral(WINDOW_DEMO_PATH),
