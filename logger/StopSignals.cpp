@@ -22,6 +22,7 @@ extern "C" void onStopSignal(int) {
 } // namespace
 
 StopSignals::StopSignals(QObject* parent) : QObject(parent) {
+    signalsSeen = 0;
     if (pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     notifier = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
@@ -42,4 +43,10 @@ StopSignals::StopSignals(QObject* parent) : QObject(parent) {
 StopSignals::~StopSignals() {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    delete notifier; // before the pipe it watches is closed
+    for (int& end : pipeEnds) {
+        if (end >= 0)
+            close(end);
+        end = -1;
+    }
 }
