@@ -64,6 +64,10 @@ public:
     // Shows a recording saved earlier (the file named on the command line), stopped.
     void openRecording(const QString& fileName);
 
+signals:
+    // The meter sent a full report that is neither a measurement nor its settings.
+    void reportRejected();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -16,6 +16,10 @@ WindowMetrics::WindowMetrics(MeterMetrics& metrics, const MainDialog& dialog)
     connect(dialog.linkThread(), &USBThread::usb_disconnect, this, &WindowMetrics::meterLost);
     connect(dialog.acquisition(), &Acquisition::sampleRecorded, this,
             &WindowMetrics::sampleRecorded);
+    connect(&dialog, &MainDialog::reportRejected, this, [this] {
+        if (!serial.isEmpty())
+            this->metrics.reportRejected(serial);
+    });
     meterConnected();
 }
 

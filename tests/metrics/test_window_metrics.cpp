@@ -32,7 +32,8 @@ class WindowMetricsTest : public QObject {
     Q_OBJECT
 private slots:
     // The window records a simulated meter: its metrics hold the values the meter sent,
-    // only up 0 while it is unplugged, and the new values once it is back.
+    // count a report that does not decode, show only up 0 while the meter is unplugged,
+    // and the new values once it is back.
     void metricsFollowTheWindowsMeterThroughAnUnplug() {
         MeterFixture f;
         sim::Identity identity;
@@ -45,6 +46,12 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(metrics, state), MeterFixture::linkTimeoutMs);
         QCOMPARE(collected(metrics, "usb_meter_up", serial).value_or(-1), 1.0);
+        sim::Report garbage{};
+        garbage.fill(0x5A);
+        sim::sendInput(meter, garbage);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            collected(metrics, "usb_meter_rejected_reports_total", serial).value_or(-1), 1.0,
+            MeterFixture::linkTimeoutMs);
 
         sim::unplug(meter);
         QTRY_COMPARE_WITH_TIMEOUT(collected(metrics, "usb_meter_up", serial).value_or(-1), 0.0,
