@@ -9,28 +9,23 @@ private slots:
     void addressOption_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("listening"); // empty: refused
-        QTest::newRow("port only is loopback") << "9100"
-                                               << "127.0.0.1:9100";
-        QTest::newRow("all interfaces when asked") << "0.0.0.0:9100"
-                                                   << "0.0.0.0:9100";
-        QTest::newRow("bracketed IPv6") << "[::1]:9200"
-                                        << "[::1]:9200";
-        QTest::newRow("system's choice") << "127.0.0.1:0"
-                                         << "127.0.0.1:0";
-        QTest::newRow("host name") << "localhost:9100"
-                                   << "";
-        QTest::newRow("short IPv4") << "1.2.3:9100"
-                                    << "";
-        QTest::newRow("unbracketed IPv6") << "::1:9100"
-                                          << "";
-        QTest::newRow("port too large") << "70000"
-                                        << "";
-        QTest::newRow("trailing junk") << "9100x"
-                                       << "";
-        QTest::newRow("signed port") << "+9100"
-                                     << "";
-        QTest::newRow("no port") << "127.0.0.1:"
-                                 << "";
+        const struct {
+            const char *name, *text, *listening;
+        } rows[] = {
+            {"port only is loopback", "9100", "127.0.0.1:9100"},
+            {"all interfaces when asked", "0.0.0.0:9100", "0.0.0.0:9100"},
+            {"system's choice", "127.0.0.1:0", "127.0.0.1:0"},
+            {"IPv6, which the server cannot bind", "[::1]:9200", ""},
+            {"host name", "localhost:9100", ""},
+            {"short IPv4", "1.2.3:9100", ""},
+            {"port too large", "70000", ""},
+            {"trailing junk", "9100x", ""},
+            {"signed port", "+9100", ""},
+            {"no port", "127.0.0.1:", ""},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name)
+                << QString::fromLatin1(row.text) << QString::fromLatin1(row.listening);
     }
     void addressOption() {
         QFETCH(QString, text);
