@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 constexpr qint64 minute = 60;
 constexpr qint64 hour = 60 * minute;
@@ -30,6 +33,12 @@ std::optional<qint64> parseDurationSecs(const QString& text) {
     if (count <= 0 || count > longestSecs / unit)
         return std::nullopt;
     return count * unit;
+}
+
+int timerMs(qint64 secs) {
+    constexpr qint64 msPerSec = 1000;
+    return static_cast<int>(std::min<qint64>(secs, std::numeric_limits<int>::max() / msPerSec) *
+                            msPerSec);
 }
 
 QString formatDuration(qint64 secs) {

@@ -2,10 +2,23 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 
 namespace {
 constexpr qint64 msPerSec = 1000;
+
+// A QTimer takes an int of milliseconds, 24 days at most: longer waits go in steps.
+// False once the deadline has passed.
+bool rearm(QTimer& timer, const QDeadlineTimer& deadline) {
+    const qint64 left = deadline.remainingTime();
+    if (left <= 0)
+        return false;
+    timer.start(static_cast<int>(std::min<qint64>(left, std::numeric_limits<int>::max())));
+    return true;
+}
+
 // How long the last poll's answer is waited for when the run ends: an answer comes
 // within milliseconds, a meter that stays silent must not hold the exit up.
 constexpr int lastAnswerWaitMs = 500;
@@ -17,9 +30,15 @@ LoggerSession::LoggerSession(const LogOptions& options, const OutputPlan& plan, 
     connect(&recorder, &Recorder::writeFailed, this, &LoggerSession::onWriteFailed);
     connect(&stops, &StopSignals::stopRequested, this, &LoggerSession::finish);
     waitTimer.setSingleShot(true);
-    connect(&waitTimer, &QTimer::timeout, this, &LoggerSession::onWaitOver);
+    connect(&waitTimer, &QTimer::timeout, this, [this] {
+        if (!rearm(waitTimer, waitDeadline))
+            onWaitOver();
+    });
     durationTimer.setSingleShot(true);
-    connect(&durationTimer, &QTimer::timeout, this, &LoggerSession::finish);
+    connect(&durationTimer, &QTimer::timeout, this, [this] {
+        if (!rearm(durationTimer, durationDeadline))
+            finish();
+    });
     answerDeadline.setSingleShot(true);
     answerDeadline.setInterval(lastAnswerWaitMs);
     connect(&answerDeadline, &QTimer::timeout, this, &LoggerSession::closeAll);
@@ -27,12 +46,11 @@ LoggerSession::LoggerSession(const LogOptions& options, const OutputPlan& plan, 
 
 int LoggerSession::run() {
     if (options.waitSecs >= 0) {
-        waitTimer.setInterval(static_cast<int>(options.waitSecs * msPerSec));
-        waitTimer.start();
+        waitDeadline.setRemainingTime(options.waitSecs * msPerSec);
+        waitTimer.start(0);
     }
     watch.start();
-    if (!closed)
-        QCoreApplication::exec();
+    QCoreApplication::exec();
     return exitCode;
 }
 
@@ -44,9 +62,8 @@ void LoggerSession::onFirstMeter() {
     meterSeen = true;
     waitTimer.stop();
     if (options.durationSecs > 0) {
-        durationTimer.setInterval(static_cast<int>(
-            std::min<qint64>(options.durationSecs * msPerSec, std::numeric_limits<int>::max())));
-        durationTimer.start();
+        durationDeadline.setRemainingTime(options.durationSecs * msPerSec);
+        rearm(durationTimer, durationDeadline);
     }
 }
 
@@ -65,20 +82,22 @@ void LoggerSession::onWriteFailed(const QString& message) {
     finish();
 }
 
+// Called from inside a meter's signals too (a failed write): the links are closed from
+// the event loop, never under the feet of the link that is speaking.
 void LoggerSession::finish() {
     if (finishing)
         return;
     finishing = true;
     watch.stopPolling();
-    if (!watch.awaitsAnswers()) {
-        closeAll();
-        return;
-    }
-    connect(&events, &MeterEvents::sampleDecoded, this, [this] {
-        if (!watch.awaitsAnswers())
-            closeAll();
-    });
     answerDeadline.start();
+    connect(&events, &MeterEvents::sampleDecoded, this,
+            [this] { QTimer::singleShot(0, this, &LoggerSession::closeWhenAnswered); });
+    QTimer::singleShot(0, this, &LoggerSession::closeWhenAnswered);
+}
+
+void LoggerSession::closeWhenAnswered() {
+    if (!watch.awaitsAnswers())
+        closeAll();
 }
 
 void LoggerSession::closeAll() {

@@ -7,6 +7,7 @@
 #include "Recorder.h"
 #include "StopSignals.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -32,6 +33,7 @@ private:
     void onWriteFailed(const QString& message);
     // Stops polling, lets the answers already asked for arrive, then closes.
     void finish();
+    void closeWhenAnswered();
     void closeAll();
 
     const LogOptions options;
@@ -40,7 +42,9 @@ private:
     MeterWatch watch;
     StopSignals stops;
     QTimer waitTimer;
+    QDeadlineTimer waitDeadline;
     QTimer durationTimer;
+    QDeadlineTimer durationDeadline;
     QTimer answerDeadline;
     bool meterSeen = false;
     bool finishing = false;

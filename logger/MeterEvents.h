@@ -35,4 +35,6 @@ signals:
     void sampleDecoded(const MeterInfo& meter, const LoggedSample& sample);
     // A full report that is neither a measurement nor the meter's settings.
     void reportRejected(const MeterInfo& meter);
+    // The meter is listed but its device node refuses us; once per plug-in.
+    void accessDenied(const MeterInfo& meter);
 };

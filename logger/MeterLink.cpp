@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include <chrono>
+
 MeterLink::MeterLink(const MeterInfo& meter, MeterEvents& events, int pollIntervalMs)
     : info(meter), events(events),
       link(std::make_unique<USBThread>(meter.path.toStdString(), nullptr)) {
@@ -16,7 +18,8 @@ MeterLink::MeterLink(const MeterInfo& meter, MeterEvents& events, int pollInterv
     connect(link.get(), &USBThread::usb_connect, this, &MeterLink::onConnect);
     connect(link.get(), &USBThread::usb_disconnect, this, &MeterLink::onDisconnect);
     connect(link.get(), &USBThread::new_data, this, &MeterLink::onReport);
-    monotonic.start();
+    connect(link.get(), &USBThread::usb_access_denied, this,
+            [this] { emit this->events.accessDenied(info); });
 }
 
 MeterLink::~MeterLink() {
@@ -66,7 +69,10 @@ void MeterLink::onReport(const QByteArray& report) {
         pollsUnanswered = 0;
         LoggedSample sample;
         sample.epochMs = QDateTime::currentMSecsSinceEpoch();
-        sample.monotonicMs = monotonic.elapsed();
+        // One clock for every link of the process: a meter plugged in again keeps counting on.
+        sample.monotonicMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+                                 std::chrono::steady_clock::now().time_since_epoch())
+                                 .count();
         for (int k = 0; k < decodedChannelCount; ++k)
             sample.channels[size_t(k)] = reading.channel(k);
         emit events.sampleDecoded(info, sample);

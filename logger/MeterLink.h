@@ -2,7 +2,6 @@
 
 #include "MeterEvents.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -41,7 +40,6 @@ private:
     MeterEvents& events;
     std::unique_ptr<USBThread> link;
     QTimer pollTimer;
-    QElapsedTimer monotonic;
     MeterReading reading;
     bool settingsPending = false;
     bool connected = false;

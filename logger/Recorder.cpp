@@ -28,7 +28,13 @@ Recorder::Recorder(const LogOptions& options, const OutputPlan& plan, MeterEvent
     connect(&events, &MeterEvents::sampleDecoded, this, &Recorder::onSample);
     connect(&events, &MeterEvents::reportRejected, this,
             [this](const MeterInfo& info) { ++meterFor(info).rejectedReports; });
-    syncTimer.setInterval(static_cast<int>(options.syncSecs * msPerSec));
+    connect(&events, &MeterEvents::accessDenied, this, [](const MeterInfo& info) {
+        std::fprintf(stderr,
+                     "usb-meter-log: %s: permission denied (see the udev rule in "
+                     "usb-meter-log(1))\n",
+                     qPrintable(info.path));
+    });
+    syncTimer.setInterval(timerMs(options.syncSecs));
     connect(&syncTimer, &QTimer::timeout, this, &Recorder::syncAll);
     syncTimer.start();
 }
@@ -109,7 +115,7 @@ void Recorder::printSummary(const QString& key, const Meter& meter) const {
     QString text = QStringLiteral("%1: %2 samples over %3, %4 mAh, %5 Wh, first %6, last %7")
                        .arg(key)
                        .arg(t.samples())
-                       .arg(formatDuration((t.lastMs() - t.firstMs()) / msPerSec))
+                       .arg(formatDuration(t.lastMs() / msPerSec - t.firstMs() / msPerSec))
                        .arg(t.milliampHours(), 0, 'f', 3)
                        .arg(t.wattHours(), 0, 'f', 4)
                        .arg(timeText(t.firstMs()), timeText(t.lastMs()));

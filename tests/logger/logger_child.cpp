@@ -2,6 +2,8 @@
 //   LOGGER_SIM_METERS   how many meters are plugged in at start (default 2)
 //   LOGGER_SIM_POLL_MS  poll period (default 1000)
 //   LOGGER_SIM_REPLUG   "unplugMs,replugMs": the first meter leaves and comes back
+//   LOGGER_SIM_SAME_SERIAL  set: every meter has the first one's serial
+//   LOGGER_SIM_SILENT   set: the meters never answer a poll
 //   LOGGER_SIM_TRUTH    file that gets, once the recorder has returned, every
 //                       measurement the program read: "serial<TAB>VBUS" per line
 // Every meter's VBUS moves by 1 mV every 20 ms, so no two polls read the same value; the
@@ -35,8 +37,11 @@ struct Script {
 
     void start() {
         const int count = envNumber("LOGGER_SIM_METERS", 2);
+        const bool sameSerial = qEnvironmentVariableIsSet("LOGGER_SIM_SAME_SERIAL");
+        sim::MeterState state;
+        state.answersPolls = !qEnvironmentVariableIsSet("LOGGER_SIM_SILENT");
         for (int i = 0; i < count; ++i) {
-            meters.push_back(sim::plug(sim::rackIdentity(i)));
+            meters.push_back(sim::plug(sim::rackIdentity(sameSerial ? 0 : i), state));
             sim::keepReportsRead(meters.back(), true);
         }
         clock.start();

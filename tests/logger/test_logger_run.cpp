@@ -124,6 +124,28 @@ private slots:
             QVERIFY(store.value(VBUS, i) > store.value(VBUS, i - 1));
     }
 
+    void stopSignals_data() {
+        QTest::addColumn<QList<int>>("stops");
+        QTest::addColumn<int>("code");
+        QTest::newRow("one, waits for the answer") << QList<int>{SIGTERM} << 0;
+        QTest::newRow("a second one while closing") << QList<int>{SIGTERM, SIGINT} << 130;
+    }
+    // The meter never answers: closing waits for the last poll's answer, but not for ever,
+    // and a second signal cuts the wait short.
+    void stopSignals() {
+        QFETCH(QList<int>, stops);
+        QFETCH(int, code);
+        QTemporaryDir dir;
+        Child child({"-o", dir.path()}, {{"LOGGER_SIM_METERS", "1"}, {"LOGGER_SIM_SILENT", "1"}});
+        QTRY_VERIFY_WITH_TIMEOUT(child.readErr().contains("found"), runTimeoutMs);
+        for (const int sig : stops)
+            child.signal(sig);
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.process.exitCode(), code);
+        QCOMPARE(child.readErr().contains("no samples"), code == 0);
+    }
+
     void standardOutputFormatsParse_data() {
         QTest::addColumn<QString>("format");
         QTest::newRow("jsonl") << "jsonl";
@@ -169,6 +191,49 @@ private slots:
             QCOMPARE(secs, store.timeAt(i));
             QCOMPARE(float(vbus), store.value(VBUS, i));
         }
+    }
+
+    void theMetersRecordedAreTheOnesAskedFor_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("sameSerial");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("the last listed") << QStringList{} << false << QStringList{"0123456790"};
+        QTest::newRow("by serial")
+            << QStringList{"--meter", "0123456789"} << false << QStringList{"0123456789"};
+        QTest::newRow("by path") << QStringList{"--meter", "sim-meter-2"} << false
+                                 << QStringList{"0123456790"};
+        QTest::newRow("shared serial")
+            << QStringList{"--all"} << true << QStringList{"sim-meter-1", "sim-meter-2"};
+    }
+    void theMetersRecordedAreTheOnesAskedFor() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, sameSerial);
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        QMap<QString, QString> env{{"LOGGER_SIM_METERS", "2"}, {"LOGGER_SIM_POLL_MS", "250"}};
+        if (sameSerial)
+            env.insert("LOGGER_SIM_SAME_SERIAL", "1");
+        Child child(args + QStringList{"-o", dir.path(), "--duration", "1s"}, env);
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitCode(), 0);
+        QCOMPARE(child.readErr().contains("share the serial 0123456789"), sameSerial);
+        // Standard output is no terminal and no format was asked for.
+        QCOMPARE(child.process.readAllStandardOutput(), QByteArray());
+        const QStringList recorded = csvFiles(dir);
+        QCOMPARE(recorded.size(), files.size());
+        for (int i = 0; i < files.size(); ++i)
+            QVERIFY2(recorded[i].contains("usb-meter-" + files[i] + "-"), qPrintable(recorded[i]));
+    }
+
+    void listNamesEveryMeterAndRecordsNothing() {
+        QTemporaryDir dir;
+        Child child({"--list", "-o", dir.path()}, {{"LOGGER_SIM_METERS", "2"}});
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitCode(), 0);
+        QCOMPARE(child.process.readAllStandardOutput(),
+                 QByteArray("sim-meter-1\t0123456789\tUSB K82 V1.0\n"
+                            "sim-meter-2\t0123456790\tUSB K82 V1.0\n"));
+        QCOMPARE(csvFiles(dir), QStringList());
     }
 
     void refusedRunsExitBeforeRecording_data() {
