@@ -215,6 +215,8 @@ void MainDialog::readTick() {
         decodeReport(report, reportSize);
         if (isMeasurementReport(report, reportSize))
             acquisitionState->readingArrived();
+        else if (!isSettingsReport(report, reportSize))
+            emit reportRejected();
     });
     if (read == 0)
         return;

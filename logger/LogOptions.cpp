@@ -1,6 +1,7 @@
 #include "LogOptions.h"
 
 #include "Duration.h"
+#include "MetricsOption.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -42,6 +43,7 @@ struct Parser {
         parser.addHelpOption();
         parser.addVersionOption();
         parser.addOptions({output, all, meter, list, duration, wait, split, sync, format, quiet});
+        addMetricsOption(parser);
     }
 };
 
@@ -125,6 +127,10 @@ ParsedOptions parseLogOptions(const QStringList& arguments, bool stdoutIsTermina
     const QString timeError = readTimes(p, options);
     if (!timeError.isEmpty())
         return usage(timeError);
+    QString metricsError;
+    options.metrics = metricsAddressOption(p.parser, &metricsError);
+    if (!metricsError.isEmpty())
+        return usage(metricsError);
     if (p.parser.isSet(p.format)) {
         const std::optional<LogOptions::Format> format = formatNamed(p.parser.value(p.format));
         if (!format)

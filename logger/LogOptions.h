@@ -1,7 +1,11 @@
 #pragma once
 
+#include "MetricsAddress.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 // What the command line asks the recorder to do.
 struct LogOptions {
@@ -18,6 +22,7 @@ struct LogOptions {
     qint64 syncSecs = defaultSyncSecs;
     Format format = Format::None;
     bool quiet = false;
+    std::optional<MetricsAddress> metrics; // serve Prometheus metrics there
 };
 
 struct ParsedOptions {

@@ -5,6 +5,8 @@
 #include "LoggerSession.h"
 #include "MeterDiscovery.h"
 #include "MeterIdentity.h"
+#include "MetricsFeed.h"
+#include "MetricsOption.h"
 #include "OutputPlan.h"
 
 #include <QCoreApplication>
@@ -61,6 +63,19 @@ int runLogger(int argc, char** argv, const LoggerHooks& hooks) {
         std::fprintf(stderr, "usb-meter-log: %s\n", qPrintable(error));
         return exitUsage;
     }
+    std::unique_ptr<MetricsServer> metrics;
+    if (options.metrics) {
+        metrics = serveMetrics(*options.metrics, &error);
+        if (!metrics) {
+            std::fprintf(stderr, "usb-meter-log: %s\n", qPrintable(error));
+            return exitUsage;
+        }
+        if (!options.quiet)
+            std::fprintf(stderr, "%s", qPrintable(servingNotice(*metrics)));
+    }
     LoggerSession session(options, *plan, hooks.pollIntervalMs);
+    std::optional<MetricsFeed> feed;
+    if (metrics)
+        feed.emplace(session.meterEvents(), metrics->meters());
     return session.run();
 }

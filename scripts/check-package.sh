@@ -33,6 +33,7 @@ fail() {
     echo ./usr/share/doc/usb-meter/changelog.gz
     echo ./usr/share/doc/usb-meter/copyright
     echo ./usr/share/doc/usb-meter/examples/usb-meter-log.service
+    echo ./usr/share/doc/usb-meter/grafana/usb-meter.json
     echo ./usr/share/man/man1/usb-meter.1.gz
     echo ./usr/share/man/man1/usb-meter-log.1.gz
     for size in 16 22 24 32 48 64 128 256; do
@@ -57,7 +58,8 @@ printf '%s\n' ./usr/bin/usb-meter ./usr/bin/usb-meter-log ./usr/libexec/usb-mete
 
 # Libraries come from dpkg-shlibdeps; the CJK font is named by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libhidapi-hidraw0 libqt5widgets5 libqt5charts5 libqt5core5a fonts-wqy-microhei; do
+for package in libhidapi-hidraw0 libqt5widgets5 libqt5charts5 libqt5core5a libprometheus-cpp-pull1.0 \
+    fonts-wqy-microhei; do
     case ", $depends," in
     *", $package "* | *", $package,"*) ;;
     *) fail "Depends lacks $package: $depends" ;;
