@@ -30,6 +30,9 @@ public:
     void meterLost();
     // A measurement report was decoded into the current reading.
     void readingArrived() { haveReading = true; }
+    // The current reading no longer describes the meter (it went into its boot loader):
+    // nothing is recorded until a measurement arrives again.
+    void readingOutdated() { haveReading = false; }
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
     // A recording made earlier (a file, a recovered journal) replaces the log and is drawn

@@ -23,6 +23,7 @@
 #include "RunJournal.h"
 #include "SettingsPages.h"
 #include "USBThread.h"
+#include "UpgradePage.h"
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
@@ -213,17 +214,22 @@ void MainDialog::readTick() {
         retryMeterHandle();
         return;
     }
-    const int read = drainReports(device, [this](const unsigned char* report) {
+    bool measured = false;
+    const int read = drainReports(device, [this, &measured](const unsigned char* report) {
         decodeReport(report, reportSize);
-        if (isMeasurementReport(report, reportSize))
+        if (isMeasurementReport(report, reportSize)) {
+            measured = true;
             acquisitionState->readingArrived();
+        }
     });
     if (read == 0)
         return;
     const MeterReading& reading = currentReading();
     dashboard->showCaption(deviceList->modelWord(), deviceList->serialPrefix());
     dashboard->showReading(reading);
-    capacityPage->addReading(reading);
+    // Boot loader replies and settings reports carry no new current to integrate.
+    if (measured)
+        capacityPage->addReading(reading);
     if (settingsReportPending) {
         settingsReportPending = false;
         settingsPages->applyReportedSettings(reading, deviceList->modelWord());
@@ -235,6 +241,8 @@ void MainDialog::sampleTick() {
     if (pollMode == pollUpgrade) {
         sendCommand(Command::upgradeMode);
         pollMode = pollNormal;
+    } else if (upgradePage->upgrade().upgrading()) {
+        return; // the boot loader answers no polls: the upgrade's time is a gap in the record
     } else {
         sendFrame(pollFrame());
     }
