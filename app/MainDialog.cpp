@@ -283,6 +283,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
     }
     if (deviceList->open(usbThread->meterPath()))
         acquisitionState->meterConnected();
+    capacityPage->meterBack();
 }
 
 void MainDialog::usbdisconnect() {
@@ -292,6 +293,7 @@ void MainDialog::usbdisconnect() {
     }
     deviceList->markDisconnected();
     acquisitionState->meterLost();
+    capacityPage->meterAway(CapacityPage::Absence::Unplugged);
 }
 
 void MainDialog::showConnectionOnUpgradePage(bool connected) {

@@ -23,10 +23,13 @@ private slots:
         MeterFixture f;
         const int meter = sim::plug();
         f.open();
+        f.widget<QAbstractButton>("six_btn_start")->click(); // a capacity test as well
         QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 2, MeterFixture::linkTimeoutMs);
         sim::unplug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(f.cardText("label_connect_type"), QString("错误"));
+        auto* capacityState = f.widget<QLabel>("six_label_state");
+        QCOMPARE(capacityState->text(), QString("暂停：仪表未连接"));
         const int recorded = f.logSize();
         const qint64 firstSample = f.dialog->acquisition()->log().timeAt(0);
         QVERIFY(recorded >= 2);
@@ -36,6 +39,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(f.cardCount(), 1);
         QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
+        QCOMPARE(capacityState->text(), QString("测试中"));
         QVERIFY(f.logSize() >= recorded);
         QCOMPARE(f.dialog->acquisition()->log().timeAt(0), firstSample);
         QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
