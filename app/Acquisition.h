@@ -19,7 +19,11 @@ public:
     // The chart, if any, draws from this object's record.
     explicit Acquisition(ChartPanel* chart, QObject* parent = nullptr);
 
+    // Paused: a run the meter's unplug interrupted, resumed when a meter comes.
+    enum class RunState { Stopped, Running, Paused };
+
     bool isRunning() const { return running; }
+    RunState runState() const;
     const SampleStore& log() const { return sampleLog; }
 
     // Run/Stop pressed: a start always begins a fresh run.
@@ -42,6 +46,7 @@ public:
 
 signals:
     void runningChanged(bool running);
+    void runStateChanged(Acquisition::RunState state);
     // A fresh run begins (the log was emptied), at startSecs since the epoch.
     void runStarted(qint64 startSecs);
     void sampleRecorded(qint64 epochSecs, const SampleStore::Values& values);
@@ -51,6 +56,7 @@ signals:
 private:
     void startFresh();
     void setRunning(bool on);
+    void announceState();
 
     ChartPanel* chart;
     SampleStore sampleLog;
@@ -58,4 +64,5 @@ private:
     bool interrupted = false;
     bool haveReading = false;
     bool showingFile = false;
+    RunState announced = RunState::Stopped;
 };

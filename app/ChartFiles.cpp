@@ -3,6 +3,7 @@
 #include "Acquisition.h"
 #include "CsvReader.h"
 #include "MainTr.h"
+#include "TipsBar.h"
 #include "saveDataDeal.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -58,7 +58,7 @@ bool writeImage(const QImage& image, const QString& fileName, QString& error) {
 
 } // namespace
 
-ChartFiles::ChartFiles(QWidget* window, Acquisition* acquisition, QLabel* tips, QObject* parent)
+ChartFiles::ChartFiles(QWidget* window, Acquisition* acquisition, TipsBar* tips, QObject* parent)
     : QObject(parent), window(window), acquisition(acquisition), tips(tips), askSaveName(askSave),
       askOpenName(askOpen) {}
 
@@ -105,10 +105,13 @@ bool ChartFiles::openData(const QString& fileName) {
         return false;
     }
     acquisition->openRecording(std::move(recording));
-    tips->setText(trMain("已打开 %1：%2 条记录，跳过 %3 行")
-                      .arg(QFileInfo(fileName).fileName())
-                      .arg(result.records)
-                      .arg(result.skipped));
+    const QString name = QFileInfo(fileName).fileName();
+    tips->note([name, result] {
+        return trMain("已打开 %1：%2 条记录，跳过 %3 行")
+            .arg(name)
+            .arg(result.records)
+            .arg(result.skipped);
+    });
     emit recordingOpened();
     return true;
 }

@@ -6,7 +6,7 @@
 #include <functional>
 
 class Acquisition;
-class QLabel;
+class TipsBar;
 class QWidget;
 
 // The chart's files: the sample log exported as CSV or a recording opened again from one,
@@ -24,7 +24,7 @@ public:
     // Exports with fewer records remind the user to record more first.
     static constexpr int enoughRecords = 20;
 
-    ChartFiles(QWidget* window, Acquisition* acquisition, QLabel* tips, QObject* parent);
+    ChartFiles(QWidget* window, Acquisition* acquisition, TipsBar* tips, QObject* parent);
     // The standard file dialogs unless replaced.
     void setFileDialogs(AskFileName save, AskFileName open);
 
@@ -46,7 +46,7 @@ private:
 
     QWidget* window;
     Acquisition* acquisition;
-    QLabel* tips;
+    TipsBar* tips;
     AskFileName askSaveName;
     AskFileName askOpenName;
 };

@@ -22,6 +22,7 @@
 #include "ReportOutput.h"
 #include "RunJournal.h"
 #include "SettingsPages.h"
+#include "TipsBar.h"
 #include "USBThread.h"
 #include "UpgradePage.h"
 #include "customcoordinates.h"
@@ -86,19 +87,20 @@ MainDialog::MainDialog(QWidget* parent)
     chartPage = new ChartPage(ui, this, this);
     connect(chartPage->axisPanel(), &customcoordinates::RangChang_signal, this,
             &MainDialog::RangChang_slot);
+    tips = new TipsBar(ui->label_left_tips, this);
     acquisitionState = new Acquisition(chartPage->panel(), this);
-    chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
-    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), ui->label_left_tips, this);
+    chartFiles = new ChartFiles(this, acquisitionState, tips, this);
+    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), tips, this);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;
     monotonic.start();
     capacityPage = new CapacityPage(
         ui, [monotonic] { return monotonic.elapsed(); }, this);
-    connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
+    connect(acquisitionState, &Acquisition::runStateChanged, this, &MainDialog::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
-    deviceList = new DeviceList(ui->device_treeWidget, ui->label_left_tips, this);
-    accessHint = new AccessHint(ui->label_left_tips, this);
+    deviceList = new DeviceList(ui->device_treeWidget, tips, this);
+    accessHint = new AccessHint(tips, this);
     navigator = new Navigator(
         ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
         this);
@@ -299,6 +301,14 @@ void MainDialog::usbdisconnect() {
 void MainDialog::showConnectionOnUpgradePage(bool connected) {
     ui->upgrade_label_connect->setStyleSheet(
         QString::fromLatin1(connected ? connectedPicture : disconnectedPicture));
+}
+
+void MainDialog::showRunState(Acquisition::RunState state) {
+    dashboard->showRunState(state);
+    if (state == Acquisition::RunState::Paused)
+        tips->raise(TipsBar::Cause::MeterAwaited, &Dashboard::awaitingMeterText);
+    else
+        tips->end(TipsBar::Cause::MeterAwaited);
 }
 
 void MainDialog::on_disp_Btn_Run_clicked() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Acquisition.h"
 #include "CurveStyles.h"
 #include "WindowChrome.h"
 
@@ -8,7 +9,6 @@
 #include <QPoint>
 
 class AccessHint;
-class Acquisition;
 class CapacityPage;
 class ChartPage;
 class CurveStyleTable;
@@ -23,6 +23,7 @@ class SampleStore;
 class QTimer;
 class QToolButton;
 class SettingsPages;
+class TipsBar;
 class UpgradePage;
 class USBThread;
 class customcoordinates;
@@ -158,6 +159,7 @@ private:
     void relabel();
     void restoreGlyphs();
     void showConnectionOnUpgradePage(bool connected);
+    void showRunState(Acquisition::RunState state);
 
     Ui::MainDialog* ui;
     quint8 pollMode = 1;
@@ -166,6 +168,7 @@ private:
     QTimer* mytimer = nullptr;
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
+    TipsBar* tips = nullptr;
     ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
     ChartFiles* chartFiles = nullptr;

@@ -2,18 +2,16 @@
 // resizing, maximise by double click, the language menu and re-labelling.
 #include "MainDialog.h"
 
-#include "AccessHint.h"
 #include "Acquisition.h"
 #include "CapacityPage.h"
 #include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
-#include "DeviceList.h"
 #include "Glyphs.h"
 #include "IconHelper.h"
 #include "LanguageSwitch.h"
 #include "MainTr.h"
 #include "Navigator.h"
-#include "RunJournal.h"
+#include "TipsBar.h"
 #include "USBThread.h"
 #include "WindowChrome.h"
 #include "ui_MainDialog.h"
@@ -150,13 +148,11 @@ void MainDialog::relabel() {
         toolButtons[i]->setText(texts[i]);
     }
     ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
-    deviceList->retranslate();
     restoreGlyphs();
-    accessHint->retranslate();
+    tips->relabel();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
-    dashboard->showRunState(acquisitionState->isRunning());
+    dashboard->showRunState(acquisitionState->runState());
     capacityPage->relabel();
-    runJournal->relabel();
 }
 
 // retranslateUi puts the designer texts back over the glyphs.

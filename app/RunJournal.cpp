@@ -1,9 +1,9 @@
 #include "RunJournal.h"
 
 #include "Acquisition.h"
+#include "TipsBar.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -14,8 +14,8 @@ QString trJournal(const char* sourceText) {
 
 } // namespace
 
-RunJournal::RunJournal(const Acquisition* acquisition, QString path, QLabel* tips, QWidget* window)
-    : QObject(window), path(std::move(path)), tips(tips), window(window), formTips(tips->text()) {
+RunJournal::RunJournal(const Acquisition* acquisition, QString path, TipsBar* tips, QWidget* window)
+    : QObject(window), path(std::move(path)), tips(tips), window(window) {
     connect(acquisition, &Acquisition::runStarted, this, &RunJournal::begin);
     connect(acquisition, &Acquisition::sampleRecorded, this, &RunJournal::append);
     connect(acquisition, &Acquisition::runningChanged, this, &RunJournal::pause);
@@ -45,17 +45,14 @@ void RunJournal::pause(bool running) {
         writer.sync();
 }
 
-void RunJournal::relabel() {
-    if (off)
-        showTips();
-}
-
 void RunJournal::showTips() {
-    if (!tips)
+    if (!off) {
+        tips->end(TipsBar::Cause::JournalOff);
         return;
-    tips->setText(
-        off ? trJournal("记录日志已关闭（%1），本次记录只保存在内存中").arg(writer.errorString())
-            : formTips);
+    }
+    tips->raise(TipsBar::Cause::JournalOff, [this] {
+        return trJournal("记录日志已关闭（%1），本次记录只保存在内存中").arg(writer.errorString());
+    });
 }
 
 // The disk filled (or failed) in the middle of a run: said once, without stopping the

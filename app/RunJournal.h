@@ -4,11 +4,10 @@
 #include "SampleStore.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 class Acquisition;
-class QLabel;
+class TipsBar;
 class QWidget;
 
 // Keeps the journal of the acquisition's current run on disk: a fresh run replaces it,
@@ -18,12 +17,10 @@ class QWidget;
 class RunJournal : public QObject {
     Q_OBJECT
 public:
-    RunJournal(const Acquisition* acquisition, QString path, QLabel* tips, QWidget* window);
+    RunJournal(const Acquisition* acquisition, QString path, TipsBar* tips, QWidget* window);
     ~RunJournal() override;
 
     bool isWriting() const { return writer.isWriting(); }
-    // Shows the journal's state again in the current language.
-    void relabel();
 
 private:
     void begin(qint64 startSecs);
@@ -34,8 +31,7 @@ private:
 
     JournalWriter writer;
     QString path;
-    QPointer<QLabel> tips;
+    TipsBar* tips;
     QWidget* window;
-    QString formTips;
     bool off = false;
 };

@@ -7,6 +7,7 @@
 #include "CustomRanges.h"
 #include "DialogAnswers.h"
 #include "ScopedWorkDir.h"
+#include "TipsBar.h"
 #include "saveDataDeal.h"
 
 #include <QInputDialog>
@@ -47,7 +48,8 @@ private slots:
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         chart = std::make_unique<ChartPanel>(nullptr, &ranges, &styles);
         acquisition = std::make_unique<Acquisition>(chart.get());
-        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(), tips, nullptr);
+        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(),
+                                             new TipsBar(tips, window.get()), nullptr);
         questions.clear();
         answer.clear();
         const auto ask = [this](QWidget*, const ChartFiles::FileQuestion& q) {

@@ -5,6 +5,7 @@
 #include "RecordSeconds.h"
 #include "RunJournal.h"
 #include "ScopedWorkDir.h"
+#include "TipsBar.h"
 
 #include <QFile>
 #include <QLabel>
@@ -23,7 +24,8 @@ private slots:
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         acquisition = std::make_unique<Acquisition>(nullptr);
         path = workDir->filePath(QStringLiteral("data/app/recording.journal"));
-        journal = new RunJournal(acquisition.get(), path, tips, window.get());
+        journal =
+            new RunJournal(acquisition.get(), path, new TipsBar(tips, window.get()), window.get());
         now = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
         reading = MeterReading();
         reading.vbus = 5.1f;
@@ -80,8 +82,8 @@ private slots:
     void aFolderThatCannotBeWrittenLeavesTheRecordingInMemory() {
         QFile blocker(workDir->filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        journal = new RunJournal(acquisition.get(), blocker.fileName() + "/recording.journal", tips,
-                                 window.get());
+        journal = new RunJournal(acquisition.get(), blocker.fileName() + "/recording.journal",
+                                 new TipsBar(tips, window.get()), window.get());
         acquisition->toggleByUser();
         record(3);
         QCOMPARE(acquisition->log().size(), 3);
