@@ -1,22 +1,25 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
 class Acquisition;
+class SampleStore;
 class TipsBar;
 class QWidget;
 
 // The chart's files: the sample log exported as CSV or a recording opened again from one,
 // and the chart view saved as a picture. A file that cannot be written or read is reported
-// with a warning box naming it and the reason; success stays silent.
+// with a warning box naming it and the reason; the tips bar says what was written or read.
 class ChartFiles : public QObject {
     Q_OBJECT
 public:
     struct FileQuestion {
         QString caption, directory, filter;
+        QFileDialog::Options options = {};
     };
     // Asks the user for a file name; an empty answer means cancelled.
     using AskFileName = std::function<QString(QWidget* parent, const FileQuestion& question)>;
@@ -28,6 +31,9 @@ public:
     // The standard file dialogs unless replaced.
     void setFileDialogs(AskFileName save, AskFileName open);
 
+    // The records are those of the moment it is called: a run that starts while a dialog
+    // is open does not change what is written. Exporting to an existing file appends, once
+    // the user agreed, only the records after the file's last one.
     void exportData();
     // The picture is taken before the dialog opens: the chart as it was when asked.
     void exportImage(QWidget* chartView);
@@ -41,6 +47,10 @@ signals:
     void recordingOpened();
 
 private:
+    FileQuestion csvQuestion(const QString& caption) const;
+    bool confirmAppend(const QString& fileName);
+    void writeData(const SampleStore& records, const QString& fileName);
+    void rememberFolder(const QString& fileName);
     void warn(const QString& title, const QString& what, const QString& fileName,
               const QString& reason);
 

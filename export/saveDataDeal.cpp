@@ -33,9 +33,9 @@ private:
     size_t used = 0;
 };
 
-bool writeRows(const SampleStore& log, ChunkedFile& out) {
+bool writeRows(const SampleStore& log, int first, ChunkedFile& out) {
     CsvRowFormatter rows;
-    for (int i = 0; i < log.size(); ++i) {
+    for (int i = first; i < log.size(); ++i) {
         if (!out.hasRoomForRow() && !out.flush())
             return false;
         out.advance(rows.writeRow(out.cursor(), log.timeAt(i), log.record(i)));
@@ -53,7 +53,7 @@ QByteArray saveDataDeal::header() {
     return text.toUtf8();
 }
 
-CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fileName) {
+CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fileName, int first) {
     QFile file(fileName);
     const bool isNew = !file.exists();
     // Unbuffered: the chunks are our buffer, and a failing write must fail where we see it.
@@ -61,7 +61,7 @@ CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fil
         return {false, file.errorString()};
     const qint64 oldSize = file.size();
     ChunkedFile out(file);
-    bool ok = (!isNew || out.append(header())) && writeRows(log, out);
+    bool ok = (!isNew || out.append(header())) && writeRows(log, first, out);
     QString error = ok ? QString() : file.errorString();
     file.close();
     if (ok && file.error() != QFileDevice::NoError) {

@@ -15,7 +15,8 @@ struct CsvWriteResult {
 // half-written row is left to look complete.
 class saveDataDeal {
 public:
-    static CsvWriteResult saveData(const SampleStore& log, const QString& fileName);
+    // Writes the records from index `first` on.
+    static CsvWriteResult saveData(const SampleStore& log, const QString& fileName, int first = 0);
 
     // The four header lines in the current language, CR LF ended, UTF-8.
     static QByteArray header();

@@ -10,6 +10,7 @@
 #include "TipsBar.h"
 #include "saveDataDeal.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -44,6 +45,9 @@ class ChartFilesTest : public QObject {
 private slots:
     void init() {
         workDir = std::make_unique<ScopedWorkDir>();
+        // A home of the test's own, with a documents folder for the file dialogs to start in.
+        qputenv("HOME", workDir->path().toLocal8Bit());
+        QVERIFY(QDir(workDir->path()).mkpath("Documents"));
         window = std::make_unique<QWidget>();
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         chart = std::make_unique<ChartPanel>(nullptr, &ranges, &styles);
@@ -80,7 +84,7 @@ private slots:
         QCOMPARE(questions.size(), 1); // the save dialog follows the reminder
         QCOMPARE(questions[0].caption, QString("Excel file"));
         QCOMPARE(questions[0].filter, QString("Files (*.csv)"));
-        QCOMPARE(questions[0].directory, QCoreApplication::applicationDirPath());
+        QCOMPARE(questions[0].directory, documents()); // not the program's own folder
     }
 
     void twentyRecordsGoStraightToTheDialogAndSaveSilently() {
@@ -109,9 +113,10 @@ private slots:
         dialogs->expect(DialogAnswers::acknowledge(&title, &text));
         files->exportData();
         QCOMPARE(title, QString("保存失败"));
-        QCOMPARE(text, QString("无法写入文件 %1：%2")
-                           .arg(QDir::toNativeSeparators(answer),
-                                openFailure(answer, QIODevice::WriteOnly)));
+        QCOMPARE(openFailure(answer, QIODevice::WriteOnly), QString("No such file or directory"));
+        QCOMPARE(
+            text,
+            QString("无法写入文件 %1：没有那个文件或目录").arg(QDir::toNativeSeparators(answer)));
         QCOMPARE(acquisition->log().size(), 20);
         answer = workDir->filePath("run.csv");
         files->exportData();
@@ -124,7 +129,7 @@ private slots:
         files->exportImage(chart->view());
         QCOMPARE(questions.size(), 1);
         QCOMPARE(questions[0].caption, QString("Save File"));
-        QCOMPARE(questions[0].directory, QString("chart"));
+        QCOMPARE(questions[0].directory, documents() + "/chart");
         QCOMPARE(questions[0].filter, QString("image(*.png)"));
         const QImage image(answer);
         QCOMPARE(image.size(), chart->view()->size() * chart->view()->devicePixelRatioF());
@@ -150,7 +155,7 @@ private slots:
     void anOpenedRecordingReplacesTheLogStoppedAndCountsSkippedLines() {
         record(30);
         QVERIFY(acquisition->isRunning());
-        const QString path = workDir->filePath("kept.csv");
+        const QString path = workDir->filePath("kept %3 %2.csv");
         writeRecording(path, 3, "2024-13-01_00:00:00,1,2,3,4,5,6,7,8\r\nnonsense\r\n");
         QSignalSpy opened(files.get(), &ChartFiles::recordingOpened);
         answer = path;
@@ -161,7 +166,7 @@ private slots:
         QVERIFY(!acquisition->isRunning());
         QCOMPARE(acquisition->log().size(), 3);
         QCOMPARE(acquisition->log().timeAt(2) - acquisition->log().timeAt(0), qint64(2));
-        QCOMPARE(tips->text(), QString("已打开 kept.csv：3 条记录，跳过 2 行"));
+        QCOMPARE(tips->text(), QString("已打开 kept %3 %2.csv：3 条记录，跳过 2 行"));
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept_data() {
@@ -171,7 +176,7 @@ private slots:
         const qint64 header = saveDataDeal::header().size();
         QTest::newRow("header only") << true << header << "文件中没有可读的记录";
         QTest::newRow("too large") << true << CsvReader::maxFileBytes + 1 << "文件大于 512 MB";
-        QTest::newRow("missing") << false << qint64(0) << QString(); // the system's reason
+        QTest::newRow("missing") << false << qint64(0) << "没有那个文件或目录";
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept() {
@@ -180,8 +185,6 @@ private slots:
         QFETCH(QString, reason);
         record(5);
         const QString path = workDir->filePath("bad.csv");
-        if (reason.isEmpty())
-            reason = openFailure(path, QIODevice::ReadOnly);
         if (exists) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -198,6 +201,52 @@ private slots:
         QVERIFY(acquisition->isRunning());
         QCOMPARE(opened.count(), 0);
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
+    }
+
+    // The same file twice through the real save dialog: no "replace?" from the dialog, our
+    // "append?" instead, and only the records after the file's last one are added.
+    void exportingTwiceToOneFileAppendsOnlyTheNewRecords() {
+        ChartFiles real(window.get(), acquisition.get(), new TipsBar(tips, window.get()), nullptr);
+        const QString path = workDir->filePath("run.csv");
+        record(25);
+        dialogs->expect(chooseInSaveDialog(documents(), path));
+        real.exportData();
+        QCOMPARE(tips->text(), QString("已保存 run.csv：25 行"));
+        record(5, 25);
+        QStringList buttons;
+        dialogs->expect(chooseInSaveDialog(workDir->path(), path)); // where the last export went
+        dialogs->expect(DialogAnswers::press("追加", &buttons));
+        real.exportData();
+        QCOMPARE(buttons, QStringList({"追加", "取消"}));
+        QCOMPARE(tips->text(), QString("已向 run.csv 追加 5 行"));
+        SampleStore reread;
+        QCOMPARE(CsvReader::read(path, reread).records, 30);
+        for (int i = 0; i < reread.size(); ++i)
+            QCOMPARE(reread.timeAt(i), acquisition->log().timeAt(i));
+        dialogs->expect(chooseInSaveDialog(workDir->path(), path));
+        dialogs->expect(DialogAnswers::press("取消"));
+        real.exportData();
+        QCOMPARE(CsvReader::read(path, reread).records, 30);
+    }
+
+    // A meter connecting while the save dialog is open starts a fresh run; the file gets
+    // the stopped recording the user chose to export.
+    void theExportHoldsTheRecordsOfTheMomentItWasChosen() {
+        record(20);
+        acquisition->toggleByUser(); // stopped
+        answer = workDir->filePath("stopped.csv");
+        files->setFileDialogs(
+            [this](QWidget*, const ChartFiles::FileQuestion&) {
+                acquisition->meterConnected();
+                record(1, 100);
+                return answer;
+            },
+            nullptr);
+        files->exportData();
+        QCOMPARE(acquisition->log().size(), 1);
+        SampleStore written;
+        QCOMPARE(CsvReader::read(answer, written).records, 20);
+        QCOMPARE(written.value(VBUS, 19), 5.19f);
     }
 
     void aCancelledOpenDialogChangesNothing() {
@@ -238,16 +287,32 @@ private slots:
     }
 
 private:
-    void record(int seconds) {
+    // Seconds from..from+seconds-1 after 14:07:09; VBUS 5 V + second / 100.
+    void record(int seconds, int from = 0) {
         if (!acquisition->isRunning())
             acquisition->toggleByUser();
         acquisition->readingArrived();
         QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
         MeterReading reading;
-        for (int i = 0; i < seconds; ++i) {
+        for (int i = from; i < from + seconds; ++i) {
             reading.vbus = 5.0f + i / 100.0f;
             acquisition->recordSample(now.addSecs(i), reading);
         }
+    }
+
+    QString documents() const { return workDir->filePath("Documents"); }
+
+    // The real save dialog: it must start in `folder` and not ask "replace?" itself.
+    DialogAnswers::Answer chooseInSaveDialog(const QString& folder, const QString& path) {
+        return [folder, path](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->directory().absolutePath(), QDir(folder).absolutePath());
+            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)
+                ->accept(); // QFileDialog::accept, which may ask "replace?"
+        };
     }
 
     static void writeRecording(const QString& path, int records, const QByteArray& trailer) {
