@@ -8,6 +8,7 @@
 #include "CommandFrame.h"
 #include "CurveStyleTable.h"
 #include "Dashboard.h"
+#include "DashboardHeaderLayout.h"
 #include "DeviceList.h"
 #include "Glyphs.h"
 #include "IconHelper.h"
@@ -68,12 +69,13 @@ QString toolButtonStyle(const char* background) {
 
 MainDialog::MainDialog(QWidget* parent)
     : QDialog(parent), ui(new Ui::MainDialog), readTimer(new QTimer(this)),
-      sampleTimer(new QTimer(this)) {
+      sampleTimer(new QTimer(this)), headerLayout(std::make_unique<DashboardHeaderLayout>()) {
     setAttribute(Qt::WA_MouseTracking);
     ui->setupUi(this);
     initForm();
     decorateDashboard();
     setUpDeviceListHeader();
+    setUpHeaderLayout();
 
     readTimer->setObjectName(QStringLiteral("readTimer"));
     readTimer->setInterval(timerIntervalMs);

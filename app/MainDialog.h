@@ -8,9 +8,12 @@
 #include <QList>
 #include <QPoint>
 
+#include <memory>
+
 class AccessHint;
 class CapacityPage;
 class ChartPage;
+class DashboardHeaderLayout;
 class CurveStyleTable;
 class CurveStyles;
 class ChartFiles;
@@ -70,7 +73,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private slots:
     void initForm();
@@ -152,6 +154,7 @@ private:
     void startLink();
     void retryMeterHandle();
     void setUpUpgrade();
+    void setUpHeaderLayout();
     void readTick();
     void sampleTick();
     void sendCommand(quint8 code);
@@ -169,6 +172,7 @@ private:
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
     TipsBar* tips = nullptr;
+    std::unique_ptr<DashboardHeaderLayout> headerLayout;
     ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
     ChartFiles* chartFiles = nullptr;

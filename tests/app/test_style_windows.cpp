@@ -29,6 +29,30 @@ private slots:
         QVERIFY(panel->isHidden());
     }
 
+    // Wider (maximised) and back: the header's controls keep their distance from the
+    // chart's right edge, so no strip is left without them.
+    void headerControlsFollowTheChartsRightEdgeAtEverySize() {
+        MeterFixture f;
+        sim::plug(); // the dashboard page is the one shown
+        MainDialog& d = f.open();
+        d.show();
+        auto* chart = f.widget<QWidget>("widget");
+        const auto gaps = [&f, chart] {
+            QList<int> gap;
+            for (const char* name : {"disp_btnSysSet", "disp_btnUpgrade", "disp_Btn_Run",
+                                     "disp_btn_dp_dm", "disp_btn_RangCustom", "disp_btn_menu"})
+                gap << chart->geometry().right() - f.widget<QWidget>(name)->geometry().right();
+            return gap;
+        };
+        const QList<int> normal{75, 9, 12, 306, 32, 0}; // the form's distances
+        QCOMPARE(gaps(), normal);
+        for (const QSize size : {QSize(1700, 1000), QSize(1232, 900), QSize(1500, 950)}) {
+            d.resize(size);
+            QTRY_COMPARE(chart->width(), f.pages()->width() - 20);
+            QCOMPARE(gaps(), normal);
+        }
+    }
+
     void curveSettingsEntryLaysTheTableOverTheDisplayPage() {
         MeterFixture f;
         Setting().writeValue("IBUS_lw", "3.0");

@@ -71,42 +71,29 @@ private slots:
         QCOMPARE(toggle.toggle(screen, screen), moved);
     }
 
-    void firstTwoWidthChangesPlaceOnlyTheChart() {
-        DashboardHeaderLayout layout;
-        auto p = layout.pageResized(980, 800);
-        QVERIFY(p.placeChart);
-        QCOMPARE(p.chart, QRect(10, 130, 960, 680));
-        QVERIFY(!p.placeHeader);
-        p = layout.pageResized(990, 800);
-        QVERIFY(!p.placeHeader);
-        // Third width change: the shortcuts follow the right edge, the title half as far.
-        p = layout.pageResized(1010, 800);
-        QVERIFY(p.placeHeader);
-        QCOMPARE(p.sysSetButton, QRect(854 + 20, 2, 41, 31));
-        QCOMPARE(p.sysSetTip, QRect(850 + 20 - 9, 32, 72, 15));
-        QCOMPARE(p.upgradeButton, QRect(920 + 20, 2, 41, 31));
-        QCOMPARE(p.upgradeTip, QRect(916 + 20 - 9, 32, 72, 15));
-        QCOMPARE(p.title, QRect(310 + 10, 0, 411, 31));
-        // The delta was consumed: a height-only change leaves the header where it is.
-        p = layout.pageResized(1010, 700);
-        QCOMPARE(p.sysSetButton.x(), 874);
-        QCOMPARE(p.chart, QRect(10, 130, 990, 580));
+    void headerKeepsItsDistanceFromTheChartsRightEdge_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("normal") << 980;
+        QTest::newRow("wider") << 1011;
+        QTest::newRow("maximised") << 1666;
+        QTest::newRow("narrower") << 900;
     }
-
-    void oddShrinkMovesTitleByTruncatedHalf() {
-        DashboardHeaderLayout layout;
-        layout.pageResized(980, 800);
-        layout.pageResized(990, 800);
-        const auto p = layout.pageResized(983, 800); // delta -7: title moves -3
-        QCOMPARE(p.title.x(), 307);
-        QCOMPARE(p.sysSetButton.x(), 847);
+    void headerKeepsItsDistanceFromTheChartsRightEdge() {
+        QFETCH(int, width);
+        using L = DashboardHeaderLayout;
+        const QRect chart = L::chartArea(width, 800);
+        QCOMPARE(chart, QRect(10, 130, width - 20, 680));
+        const QRect menu(944, 100, 26, 26); // flush with the chart's right edge
+        QCOMPARE(L::placed(menu, L::Anchor::RightEdge, width).right(), chart.right());
+        const QRect run(910, 48, 48, 48);
+        QCOMPARE(chart.right() - L::placed(run, L::Anchor::RightEdge, width).right(), 12);
+        const QRect title(310, 0, 411, 31);
+        QCOMPARE(L::placed(title, L::Anchor::Middle, width).x(), 310 + (width - 980) / 2);
     }
 
     void tinyPagesAreNotLaidOut() {
-        DashboardHeaderLayout layout;
-        const auto p = layout.pageResized(100, 800);
-        QVERIFY(!p.placeChart);
-        QVERIFY(!layout.pageResized(500, 30).placeChart);
+        QVERIFY(DashboardHeaderLayout::chartArea(100, 800).isNull());
+        QVERIFY(DashboardHeaderLayout::chartArea(500, 30).isNull());
     }
 };
 
