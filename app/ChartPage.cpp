@@ -20,7 +20,7 @@ const char* const normalViewButton =
 } // namespace
 
 ChartPage::ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent)
-    : QObject(parent), ui(ui), rangePanel(std::make_unique<customcoordinates>()) {
+    : QObject(parent), ui(ui), rangePanel(new customcoordinates(ui->widget)) {
     rangePanel->hide();
     styles.load();
     chart = new ChartPanel(ui->disap_gridLayout, &rangePanel->ranges(), &styles, this);

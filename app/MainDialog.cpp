@@ -34,6 +34,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -273,7 +274,6 @@ void MainDialog::sendFrame(const QByteArray& frame) {
 void MainDialog::reject() {
     if (usbThread)
         usbThread->stopAndWait();
-    chartPage->axisPanel()->hide(); // a window left open would keep the program running
     QDialog::reject();
 }
 
@@ -323,6 +323,8 @@ void MainDialog::on_disp_btn_RangCustom_clicked() {
 
 void MainDialog::onAct3Clicked_Slot() {
     chartPage->styleTable()->open();
+    if (QWidget* table = chartPage->styleTable()->shownTable())
+        table->raise(); // over the range panel, opened last
 }
 
 customcoordinates* MainDialog::customAxisPanel() const {

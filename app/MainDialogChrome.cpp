@@ -4,6 +4,7 @@
 
 #include "Acquisition.h"
 #include "CapacityPage.h"
+#include "ChartPage.h"
 #include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
 #include "Glyphs.h"
@@ -14,6 +15,7 @@
 #include "TipsBar.h"
 #include "USBThread.h"
 #include "WindowChrome.h"
+#include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 #include <QDesktopWidget>
@@ -36,8 +38,10 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         on_btnMenu_Max_clicked();
         return true;
     }
-    if (watched == ui->page_disp && event->type() == QEvent::Resize)
+    if (watched == ui->page_disp && event->type() == QEvent::Resize) {
         headerLayout->pageResized(ui->widget, ui->page_disp->width(), ui->page_disp->height());
+        chartPage->axisPanel()->followWindow(this);
+    }
     return QObject::eventFilter(watched, event);
 }
 
