@@ -118,6 +118,7 @@ void ChartPanel::setRecording(const SampleStore* recording) {
 }
 
 void ChartPanel::startRun(const QDateTime& now) {
+    showingRecording = false;
     pyramid.reset();
     const TimeRange start = TimeWindow::startWindow(now.toMSecsSinceEpoch());
     runStartSecs = start.minMs / msPerSecond;
@@ -154,6 +155,7 @@ bool ChartPanel::followTime(qint64 lastSecs) {
 }
 
 void ChartPanel::showWholeRecording() {
+    showingRecording = true;
     viewWidget->setFollowSuspended(true);
     pyramid.reset();
     if (!store || store->isEmpty()) {
