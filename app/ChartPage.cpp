@@ -4,6 +4,8 @@
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const activeViewButton =
@@ -27,6 +29,8 @@ ChartPage::ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent)
     table = new CurveStyleTable(ui->widget, styles, dialog, this);
     connect(table, &CurveStyleTable::penChanged, chart, &ChartPanel::applyPen);
     connect(table, &CurveStyleTable::themeChanged, chart, &ChartPanel::applyTheme);
+    connect(rangePanel, &customcoordinates::RangChang_signal, this, &ChartPage::styleRangeButton);
+    styleRangeButton();
 }
 
 ChartPage::~ChartPage() = default;
@@ -34,6 +38,14 @@ ChartPage::~ChartPage() = default;
 void ChartPage::toggleView(CurveView view) {
     chart->toggleView(view);
     styleViewButtons();
+}
+
+// Lit while any custom range holds an axis, so a flattened curve has a visible reason.
+void ChartPage::styleRangeButton() {
+    const auto& open = rangePanel->ranges().isOpen;
+    const bool any = std::find(open.begin(), open.end(), true) != open.end();
+    ui->disp_btn_RangCustom->setStyleSheet(
+        QString::fromLatin1(any ? activeViewButton : normalViewButton));
 }
 
 void ChartPage::styleViewButtons() {

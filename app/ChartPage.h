@@ -34,6 +34,7 @@ public:
 
 private:
     void styleViewButtons();
+    void styleRangeButton();
 
     Ui::MainDialog* ui;
     // Laid over the chart like the curve style table, so it moves with the window and

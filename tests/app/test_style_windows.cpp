@@ -2,6 +2,7 @@
 #include "MeterFixture.h"
 #include "Setting.h"
 #include "customcoordinates.h"
+#include "saveDataDeal.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -82,12 +83,29 @@ private slots:
         QVERIFY(table->width() >= 320);
     }
 
+    // The range button stays lit and the tips bar keeps the opened file's line, now in
+    // English.
     void languageSwitchRelabelsThePanelAndKeepsItsSwitches() {
         MeterFixture f;
+        SampleStore recording;
+        for (int i = 0; i < 3; ++i)
+            recording.append(1709647629 + i, {});
+        QVERIFY(saveDataDeal::saveData(recording, "rec %3 %2.csv").ok);
         MainDialog& d = f.open();
+        d.openRecording("rec %3 %2.csv");
+        auto* tips = f.widget<QLabel>("label_left_tips");
+        QCOMPARE(tips->text(), QString("已打开 rec %3 %2.csv：3 条记录，跳过 0 行"));
         customcoordinates* panel = d.customAxisPanel();
+        auto* rangeButton = f.widget<QPushButton>("disp_btn_RangCustom");
+        const auto lit = [rangeButton] {
+            return rangeButton->styleSheet().section(":hover", 0, 0).contains("rgb(255, 255, 0)");
+        };
+        QVERIFY(!lit());
         panel->switchButton(CC2)->click();
+        QVERIFY(lit());
         QMetaObject::invokeMethod(&d, "onS_Act2Clicked_Slot");
+        QVERIFY(lit());
+        QCOMPARE(tips->text(), QString("Opened rec %3 %2.csv: 3 records, 0 lines skipped"));
         QTRY_COMPARE(panel->findChild<QLabel*>("label_max")->text(), QString("Maximum value"));
         QCOMPARE(panel->switchButton(CC2)->text(), QString("Enable"));
         QCOMPARE(panel->switchButton(CC1)->text(), QString("Close"));
