@@ -10,7 +10,7 @@ packages=(
     fonts-font-awesome fonts-wqy-microhei
     xvfb xauth
     dpkg-dev lintian desktop-file-utils
-    x11-apps netpbm
+    x11-apps netpbm xdotool
 )
 
 missing=()
