@@ -229,26 +229,6 @@ private slots:
         QCOMPARE(CsvReader::read(path, reread).records, 30);
     }
 
-    // A meter connecting while the save dialog is open starts a fresh run; the file gets
-    // the stopped recording the user chose to export.
-    void theExportHoldsTheRecordsOfTheMomentItWasChosen() {
-        record(20);
-        acquisition->toggleByUser(); // stopped
-        answer = workDir->filePath("stopped.csv");
-        files->setFileDialogs(
-            [this](QWidget*, const ChartFiles::FileQuestion&) {
-                acquisition->meterConnected();
-                record(1, 100);
-                return answer;
-            },
-            nullptr);
-        files->exportData();
-        QCOMPARE(acquisition->log().size(), 1);
-        SampleStore written;
-        QCOMPARE(CsvReader::read(answer, written).records, 20);
-        QCOMPARE(written.value(VBUS, 19), 5.19f);
-    }
-
     void aCancelledOpenDialogChangesNothing() {
         record(5);
         files->openDataFromDialog();
