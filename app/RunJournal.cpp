@@ -1,6 +1,7 @@
 #include "RunJournal.h"
 
 #include "Acquisition.h"
+#include "SystemReason.h"
 #include "TipsBar.h"
 
 #include <QCoreApplication>
@@ -51,7 +52,8 @@ void RunJournal::showTips() {
         return;
     }
     tips->raise(TipsBar::Cause::JournalOff, [this] {
-        return trJournal("记录日志已关闭（%1），本次记录只保存在内存中").arg(writer.errorString());
+        return trJournal("记录日志已关闭（%1），本次记录只保存在内存中")
+            .arg(SystemReason::translated(writer.errorString()));
     });
 }
 
@@ -63,7 +65,7 @@ void RunJournal::reportStop() {
     auto* box =
         new QMessageBox(QMessageBox::Warning, trJournal("记录日志"),
                         trJournal("记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。")
-                            .arg(writer.errorString()),
+                            .arg(SystemReason::translated(writer.errorString())),
                         QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
