@@ -9,7 +9,8 @@
 
 #include <QApplication>
 
-int runApplication(int argc, char** argv, const std::function<void()>& beforeWindow) {
+int runApplication(int argc, char** argv, const CommandLine& commandLine,
+                   const std::function<void()>& beforeWindow) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
@@ -17,20 +18,18 @@ int runApplication(int argc, char** argv, const std::function<void()>& beforeWin
     Startup::applyAppearance(app);
     if (beforeWindow)
         beforeWindow();
-    std::optional<SampleStore> recovered;
+    RecoveryOutcome recovery;
     {
-        // Asked before the window exists: its first run would replace the journal.
+        // Asked before the window exists, which may start a run at once; the opened
+        // recording's journal stays held by this process from here on.
         LanguageSwitch language;
         language.applyStored();
-        recovered = offerUnfinishedRun(defaultJournalPath());
+        recovery = offerUnsavedRuns(defaultJournalFolder());
     }
     MainDialog dialog;
-    if (recovered)
-        dialog.showRecording(std::move(*recovered));
+    dialog.showRecovered(std::move(recovery));
     dialog.show();
-    // usb-meter FILE.csv: show a recording saved earlier.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        dialog.openRecording(arguments.at(1));
+    if (!commandLine.recordingFile.isEmpty())
+        dialog.openRecording(commandLine.recordingFile);
     return app.exec();
 }

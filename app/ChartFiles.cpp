@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 constexpr char proposedImageName[] = "chart";
@@ -62,6 +64,8 @@ QString readFailure(const CsvReadResult& result) {
         return trMain("文件大于 %1 MB").arg(CsvReader::maxFileBytes / bytesPerMegabyte);
     case CsvReadResult::NoRecords:
         return trMain("文件中没有可读的记录");
+    case CsvReadResult::NotAFile:
+        return trMain("不是普通文件");
     default:
         return SystemReason::translated(result.error);
     }
@@ -96,19 +100,30 @@ ChartFiles::FileQuestion ChartFiles::csvQuestion(const QString& caption) const {
     return {caption, startFolder(), trMain("Files (*.csv)")};
 }
 
-void ChartFiles::exportData() {
+bool ChartFiles::exportData() {
     // The dialogs below run their own event loops, where a meter may connect and start a
     // fresh run: the records are taken now.
     const SampleStore records = acquisition->log();
     if (records.size() < enoughRecords)
         QMessageBox::information(window, trMain("提示信息"),
                                  trMain("数据太少了吧，请记录至少二十条数据。"));
+    if (!saveRecords(records, {0, records.size()}))
+        return false;
+    emit dataExported();
+    return true;
+}
+
+void ChartFiles::exportStretch(qint64 fromMs, qint64 toMs) {
+    const SampleStore records = acquisition->log();
+    saveRecords(records, RangeStatistics::recordsIn(records, fromMs, toMs));
+}
+
+bool ChartFiles::saveRecords(const SampleStore& records, RecordSpan span) {
     // Our own question replaces the dialog's "replace?": the file is appended to.
     FileQuestion question = csvQuestion(trMain("Excel file"));
     question.options = QFileDialog::DontConfirmOverwrite;
     const QString fileName = askSaveName(window, question);
-    if (!fileName.isEmpty())
-        writeData(records, fileName);
+    return !fileName.isEmpty() && writeData(records, span, fileName);
 }
 
 bool ChartFiles::confirmAppend(const QString& fileName) {
@@ -123,24 +138,26 @@ bool ChartFiles::confirmAppend(const QString& fileName) {
     return box.clickedButton() == append;
 }
 
-void ChartFiles::writeData(const SampleStore& records, const QString& fileName) {
+bool ChartFiles::writeData(const SampleStore& records, RecordSpan span, const QString& fileName) {
     const bool exists = QFileInfo::exists(fileName);
     if (exists && !confirmAppend(fileName))
-        return;
-    const int first = exists ? firstNewRecord(records, fileName) : 0;
-    const CsvWriteResult result = saveDataDeal::saveData(records, fileName, first);
+        return false;
+    if (exists)
+        span.first = std::max(span.first, firstNewRecord(records, fileName));
+    const CsvWriteResult result = saveDataDeal::saveData(records, fileName, span);
     if (!result.ok) {
         warn(trMain("保存失败"), trMain("无法写入文件 %1：%2"), fileName,
              SystemReason::translated(result.error));
-        return;
+        return false;
     }
     rememberFolder(fileName);
     const QString name = QFileInfo(fileName).fileName();
-    const int rows = records.size() - first;
+    const int rows = std::max(span.last - span.first, 0);
     tips->note([name, rows, exists] {
         return (exists ? trMain("已向 %1 追加 %2 行") : trMain("已保存 %1：%2 行"))
             .arg(name, QString::number(rows));
     });
+    return true;
 }
 
 void ChartFiles::rememberFolder(const QString& fileName) {
@@ -174,13 +191,21 @@ bool ChartFiles::openData(const QString& fileName) {
         warn(trMain("打开文件失败"), trMain("无法打开文件 %1：%2"), fileName, readFailure(result));
         return false;
     }
+    if (mayReplace && !mayReplace())
+        return false;
     acquisition->openRecording(std::move(recording));
     rememberFolder(fileName);
     // One arg() for all: a '%' in the name must not be taken for a place to fill.
     const QString name = QFileInfo(fileName).fileName();
     tips->note([name, result] {
-        return trMain("已打开 %1：%2 条记录，跳过 %3 行")
-            .arg(name, QString::number(result.records), QString::number(result.skipped));
+        QString text =
+            trMain("已打开 %1：%2 条记录，跳过 %3 行")
+                .arg(name, QString::number(result.records), QString::number(result.skipped));
+        if (result.reordered > 0)
+            text += trMain("，%1 行不按时间顺序，已排序").arg(result.reordered);
+        if (result.repeated > 0)
+            text += trMain("，%1 行与上一行同一秒").arg(result.repeated);
+        return text;
     });
     emit recordingOpened();
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RangeStatistics.h"
+
 #include <QFileDialog>
 #include <QObject>
 #include <QString>
@@ -23,6 +25,8 @@ public:
     };
     // Asks the user for a file name; an empty answer means cancelled.
     using AskFileName = std::function<QString(QWidget* parent, const FileQuestion& question)>;
+    // Asked before an opened file replaces the log; false keeps the log.
+    using ReplaceGuard = std::function<bool()>;
 
     // Exports with fewer records remind the user to record more first.
     static constexpr int enoughRecords = 20;
@@ -30,26 +34,35 @@ public:
     ChartFiles(QWidget* window, Acquisition* acquisition, TipsBar* tips, QObject* parent);
     // The standard file dialogs unless replaced.
     void setFileDialogs(AskFileName save, AskFileName open);
+    void setReplaceGuard(ReplaceGuard guard) { mayReplace = std::move(guard); }
 
     // The records are those of the moment it is called: a run that starts while a dialog
     // is open does not change what is written. Exporting to an existing file appends, once
-    // the user agreed, only the records after the file's last one.
-    void exportData();
+    // the user agreed, only the records after the file's last one. True once the whole log
+    // is in the file the user named.
+    bool exportData();
+    // Only the records from fromMs to toMs (ms since the epoch), however few, by the same
+    // rules.
+    void exportStretch(qint64 fromMs, qint64 toMs);
     // The picture is taken before the dialog opens: the chart as it was when asked.
     void exportImage(QWidget* chartView);
     void openDataFromDialog();
-    // Replaces the log with the file's records; the tips bar tells how many lines were
-    // skipped. A file without records, too large or unreadable leaves the log untouched.
+    // Replaces the log with the file's records in time order; the tips bar tells how many
+    // lines were skipped, put in order or repeated a second. A file without records, too
+    // large, unreadable or not a regular file leaves the log untouched.
     bool openData(const QString& fileName);
 
 signals:
     // The log now holds a whole recording from a file.
     void recordingOpened();
+    // The whole log was written to a file.
+    void dataExported();
 
 private:
     FileQuestion csvQuestion(const QString& caption) const;
+    bool saveRecords(const SampleStore& records, RecordSpan span);
     bool confirmAppend(const QString& fileName);
-    void writeData(const SampleStore& records, const QString& fileName);
+    bool writeData(const SampleStore& records, RecordSpan span, const QString& fileName);
     void rememberFolder(const QString& fileName);
     void warn(const QString& title, const QString& what, const QString& fileName,
               const QString& reason);
@@ -59,4 +72,5 @@ private:
     TipsBar* tips;
     AskFileName askSaveName;
     AskFileName askOpenName;
+    ReplaceGuard mayReplace;
 };

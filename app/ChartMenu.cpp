@@ -18,6 +18,7 @@ const std::array<EntryLook, ChartMenu::EntryCount> entryLooks{{
     {"滚动图显", ":/sys/rs/rs/ScrollDisp.png"},
     {"开发中...", nullptr},
     {"打开数据(.csv)", ":/sys/rs/rs/OpenData.png"},
+    {"打开上次的记录", ":/sys/rs/rs/OpenData.png"},
 }};
 
 QIcon entryIcon(const char* path) {

@@ -17,6 +17,7 @@ public:
         Scroll,
         Developing,
         OpenData,
+        OpenPrevious,
         EntryCount
     };
 

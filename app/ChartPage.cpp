@@ -1,6 +1,7 @@
 #include "ChartPage.h"
 
 #include "CurveStyleTable.h"
+#include "RangeMeasure.h"
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
@@ -31,12 +32,14 @@ ChartPage::ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent)
     connect(table, &CurveStyleTable::themeChanged, chart, &ChartPanel::applyTheme);
     connect(rangePanel, &customcoordinates::RangChang_signal, this, &ChartPage::styleRangeButton);
     styleRangeButton();
+    measure = new RangeMeasure(chart, this);
 }
 
 ChartPage::~ChartPage() = default;
 
 void ChartPage::toggleView(CurveView view) {
     chart->toggleView(view);
+    measure->refresh();
     styleViewButtons();
 }
 

@@ -8,6 +8,7 @@
 #include <QObject>
 
 class CurveStyleTable;
+class RangeMeasure;
 class QWidget;
 class customcoordinates;
 
@@ -28,6 +29,7 @@ public:
     customcoordinates* axisPanel() const { return rangePanel; }
     CurveStyleTable* styleTable() const { return table; }
     CurveStyles* curveStyles() { return &styles; }
+    RangeMeasure* rangeMeasure() const { return measure; }
 
     // A view button was pressed: its view on, or back to the main view.
     void toggleView(CurveView view);
@@ -43,4 +45,5 @@ private:
     CurveStyles styles;
     ChartPanel* chart = nullptr;
     CurveStyleTable* table = nullptr;
+    RangeMeasure* measure = nullptr;
 };

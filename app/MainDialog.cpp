@@ -19,6 +19,8 @@
 #include "MeterReading.h"
 #include "Navigator.h"
 #include "PlainTextLog.h"
+#include "RangeMeasure.h"
+#include "RecoveryOffer.h"
 #include "ReportInput.h"
 #include "ReportOutput.h"
 #include "RunJournal.h"
@@ -44,18 +46,9 @@ constexpr quint8 pollNormal = 1;
 constexpr quint8 pollUpgrade = 2;
 constexpr int splitterHandleWidth = 8;
 
-const char* const connectedPicture =
-    "border-image:url(:/sys/rs/rs/usb_connect.png) 0 0 0 0 stretch stretch;";
-const char* const disconnectedPicture =
-    "border-image:url(:/sys/rs/rs/usb_disconnect.png) 0 0 0 0 stretch stretch;";
-
-struct ToolButtonLook {
-    char16_t glyph;
-    const char* background;
-};
-const ToolButtonLook toolButtonLooks[] = {{0xF01B, "#1570A5"}, {0xF085, "#16A085"},
-                                          {0xF108, "#C0392B"}, {0xF03E, "#047058"},
-                                          {0xF0E8, "#9B59BB"}, {0xF241, "#34495E"}};
+// Behind each of Glyph::toolButtons.
+const char* const toolButtonBackgrounds[] = {"#1570A5", "#16A085", "#C0392B",
+                                             "#047058", "#9B59BB", "#34495E"};
 
 QString toolButtonStyle(const char* background) {
     return QStringLiteral("QToolButton{font:%1px;background:%2;}")
@@ -93,7 +86,10 @@ MainDialog::MainDialog(QWidget* parent)
     tips = new TipsBar(ui->label_left_tips, this);
     acquisitionState = new Acquisition(chartPage->panel(), this);
     chartFiles = new ChartFiles(this, acquisitionState, tips, this);
-    runJournal = new RunJournal(acquisitionState, defaultJournalPath(), tips, this);
+    connect(chartPage->rangeMeasure(), &RangeMeasure::exportRequested, chartFiles,
+            &ChartFiles::exportStretch);
+    runJournal = new RunJournal(acquisitionState, defaultJournalFolder(), tips, this);
+    runJournal->follow(chartFiles);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;
     monotonic.start();
@@ -174,10 +170,10 @@ void MainDialog::setUpToolButtons() {
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(Glyph::toolIconWidth, Glyph::toolIconHeight));
         button->setIcon(QIcon(IconHelper::Instance()->getPixmap(
-            QStringLiteral("#FEFEFE"), QChar(toolButtonLooks[i].glyph), Glyph::toolButtonSize,
+            QStringLiteral("#FEFEFE"), QChar(Glyph::toolButtons[i]), Glyph::toolButtonSize,
             Glyph::toolIconWidth, Glyph::toolIconHeight)));
         button->setText(texts[i]);
-        button->setStyleSheet(toolButtonStyle(toolButtonLooks[i].background));
+        button->setStyleSheet(toolButtonStyle(toolButtonBackgrounds[i]));
         connect(button, &QToolButton::clicked, this, &MainDialog::buttonClicked);
     }
 }
@@ -254,8 +250,11 @@ void MainDialog::sampleTick() {
     acquisitionState->recordSample(QDateTime::currentDateTime(), currentReading());
 }
 
-void MainDialog::showRecording(SampleStore&& recording) {
-    acquisitionState->openRecording(std::move(recording));
+void MainDialog::showRecovered(RecoveryOutcome&& recovery) {
+    if (recovery.opened)
+        runJournal->showRecovered(std::move(*recovery.opened));
+    if (recovery.newerVersionKept)
+        runJournal->noteNewerVersionKept();
 }
 
 void MainDialog::requestUpgradeMode() {
@@ -301,8 +300,7 @@ void MainDialog::usbdisconnect() {
 }
 
 void MainDialog::showConnectionOnUpgradePage(bool connected) {
-    ui->upgrade_label_connect->setStyleSheet(
-        QString::fromLatin1(connected ? connectedPicture : disconnectedPicture));
+    upgradePage->showConnection(connected);
 }
 
 void MainDialog::showRunState(Acquisition::RunState state) {

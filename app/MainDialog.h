@@ -22,7 +22,7 @@ class DeviceList;
 class LanguageSwitch;
 class Navigator;
 class RunJournal;
-class SampleStore;
+struct RecoveryOutcome;
 class QTimer;
 class QToolButton;
 class SettingsPages;
@@ -55,7 +55,8 @@ public:
     void requestUpgradeMode();
 
     // A recording made earlier, shown stopped in place of the current one.
-    void showRecording(SampleStore&& recording);
+    // The recording the user opened at start-up, with what else the offer found.
+    void showRecovered(RecoveryOutcome&& recovery);
 
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
@@ -118,6 +119,7 @@ private slots:
     void onAct1Clicked_Slot();
     void onAct2Clicked_Slot();
     void onOpenDataClicked_Slot();
+    void onOpenPreviousClicked_Slot();
 
     void on_settings_btn_CN_clicked();
     void on_settings_btn_EN_clicked();

@@ -6,6 +6,7 @@
 #include "ChartMenu.h"
 #include "ChartPage.h"
 #include "ChartTitle.h"
+#include "RunJournal.h"
 #include "ui_MainDialog.h"
 
 #include <QtCharts/QChartView>
@@ -41,9 +42,11 @@ void MainDialog::on_disp_btn_menu_clicked() {
         {ChartMenu::CurveSettings, &MainDialog::onAct3Clicked_Slot},
         {ChartMenu::Accumulate, &MainDialog::onAct4Clicked_Slot},
         {ChartMenu::Scroll, &MainDialog::onAct5Clicked_Slot},
-        {ChartMenu::OpenData, &MainDialog::onOpenDataClicked_Slot}};
+        {ChartMenu::OpenData, &MainDialog::onOpenDataClicked_Slot},
+        {ChartMenu::OpenPrevious, &MainDialog::onOpenPreviousClicked_Slot}};
     for (const auto& [entry, handler] : handlers)
         connect(menu.action(entry), &QAction::triggered, this, handler);
+    menu.action(ChartMenu::OpenPrevious)->setEnabled(runJournal->hasPrevious());
     menu.exec(QCursor::pos());
 }
 
@@ -57,6 +60,10 @@ void MainDialog::onAct2Clicked_Slot() {
 
 void MainDialog::onOpenDataClicked_Slot() {
     chartFiles->openDataFromDialog();
+}
+
+void MainDialog::onOpenPreviousClicked_Slot() {
+    runJournal->openPrevious();
 }
 
 void MainDialog::openRecording(const QString& fileName) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JournalFolder.h"
 #include "SampleStore.h"
 
 #include <QString>
@@ -8,9 +9,20 @@
 
 class QWidget;
 
-// At start-up, before a new run can replace it: the journal of a run that did not end
-// cleanly (a crash, a power cut) is offered to the user, who opens it or discards it.
-// Returns the recording when the user chose to open it; a discarded journal is removed.
-// A clean, empty, missing or unreadable journal offers nothing.
-std::optional<SampleStore> offerUnfinishedRun(const QString& journalPath,
-                                              QWidget* parent = nullptr);
+// A recording offered at start-up and opened by the user, with its journal, still held: it
+// stays on disk until the user saves or discards it.
+struct RecoveredRun {
+    SampleStore samples;
+    HeldJournal journal;
+};
+
+struct RecoveryOutcome {
+    std::optional<RecoveredRun> opened;
+    bool newerVersionKept = false; // a journal of a newer program was left alone
+};
+
+// At start-up: every journal in `folder` whose samples were never saved (a crash, a power
+// cut, a close, a Stop without export) and that no running copy of the program holds is
+// offered, newest first, until the user opens one. A discarded journal is removed; closing
+// the box opens it. Journals not reached stay on disk for the next start.
+RecoveryOutcome offerUnsavedRuns(const QString& folder, QWidget* parent = nullptr);

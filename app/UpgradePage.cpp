@@ -22,6 +22,10 @@ constexpr unsigned long repaintPauseMs = 15;
 const char* const progressFormat = "当前进度为：%1%";
 const char* const startText = "开始下载";
 const char* const downloadingText = "正在下载";
+const char* const connectedPicture =
+    "border-image:url(:/sys/rs/rs/usb_connect.png) 0 0 0 0 stretch stretch;";
+const char* const disconnectedPicture =
+    "border-image:url(:/sys/rs/rs/usb_disconnect.png) 0 0 0 0 stretch stretch;";
 
 QString filePathKey() {
     return QString::fromLatin1(SettingKey::filePath);
@@ -32,7 +36,20 @@ QString filePathKey() {
 UpgradePage::UpgradePage(Ui::MainDialog* ui, USBThread* link, QTimer* ticks,
                          std::function<void()> enterUpgradeMode, QWidget* dialog)
     : QObject(dialog), ui(ui), link(link), ticks(ticks),
-      enterUpgradeMode(std::move(enterUpgradeMode)), dialog(dialog), engine(engineOutput()) {}
+      enterUpgradeMode(std::move(enterUpgradeMode)), dialog(dialog), engine(engineOutput()) {
+    connect(ui->disp_stackedWidget, &QStackedWidget::currentChanged, this,
+            &UpgradePage::pageChanged);
+}
+
+void UpgradePage::pageChanged() {
+    if (ui->disp_stackedWidget->currentWidget() == ui->page_upgrade)
+        showConnection(link->isClosed() == 0);
+}
+
+void UpgradePage::showConnection(bool connected) {
+    ui->upgrade_label_connect->setStyleSheet(
+        QString::fromLatin1(connected ? connectedPicture : disconnectedPicture));
+}
 
 FirmwareUpgrade::Output UpgradePage::engineOutput() {
     return {[this](const Upgrade::Packet& packet) {

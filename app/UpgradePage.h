@@ -39,6 +39,9 @@ public:
     void tick();
     // A write of the link thread failed.
     void reportSendError();
+    // The connection picture: plugged or unplugged. Also set from the link's state each
+    // time the page is shown, so it never shows a state older than the page.
+    void showConnection(bool connected);
 
     const FirmwareUpgrade& upgrade() const { return engine; }
 
@@ -49,6 +52,7 @@ signals:
     void upgradeEnded();
 
 private:
+    void pageChanged();
     FirmwareUpgrade::Output engineOutput();
     void refuseFile(const QString& title, const QString& message, const QString& logLine);
     void waitForBootLoader();

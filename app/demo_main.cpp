@@ -5,8 +5,11 @@
 #include <memory>
 
 int main(int argc, char** argv) {
+    const CommandLine commandLine = parseCommandLine(argc, argv);
+    if (commandLine.exitCode)
+        return *commandLine.exitCode;
     std::unique_ptr<sim::DemoSession> session;
-    return runApplication(argc, argv, [&session] {
+    return runApplication(argc, argv, commandLine, [&session] {
         session = std::make_unique<sim::DemoSession>();
         session->start();
     });

@@ -23,6 +23,7 @@ constexpr bool stepsAside = false;
 #endif
 
 constexpr const char* directory = "MyApp";
+constexpr const char* reportName = "crash.log";
 constexpr const char* reportPath = "MyApp/crash.log";
 
 } // namespace CrashFilter

@@ -71,6 +71,12 @@ void accessLine(CrashText& out, bool write, std::uint64_t address) {
     out.text("\n");
 }
 
+void unknownAccessLine(CrashText& out, const char* why) {
+    out.text("Access Address:  unknown (");
+    out.text(why);
+    out.text(")\n");
+}
+
 void instruction(CrashText& out, const unsigned char* bytes, std::size_t readable) {
     out.text("Instruction: ");
     for (std::size_t i = 0; i < instructionBytes; ++i) {

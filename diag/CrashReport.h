@@ -36,6 +36,8 @@ void processLine(CrashText& out, const char* path);
 void exceptionLines(CrashText& out, std::uint64_t address, const char* module, std::uint32_t code);
 // Only for an access violation: which kind of access, and where.
 void accessLine(CrashText& out, bool write, std::uint64_t address);
+// In its place when the system did not say which address (see ExceptionCode).
+void unknownAccessLine(CrashText& out, const char* why);
 // The first `readable` bytes are shown; the rest of the 16 could not be read and show "??".
 void instruction(CrashText& out, const unsigned char* bytes, std::size_t readable);
 void registers(CrashText& out, const X64Registers& regs);

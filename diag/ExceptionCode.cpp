@@ -58,4 +58,13 @@ std::uint32_t forSignal(int signal, int signalCode, std::uintptr_t faultAddress,
     }
 }
 
+const char* unknownAddressReason(int signalCode, long trap) {
+    constexpr long generalProtectionTrap = 13;
+    if (signalCode <= 0)
+        return "signal sent by a process";
+    if (signalCode == SI_KERNEL || trap == generalProtectionTrap)
+        return "general protection fault";
+    return nullptr;
+}
+
 } // namespace ExceptionCode

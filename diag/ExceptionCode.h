@@ -31,4 +31,9 @@ constexpr std::uintptr_t stackOverflowReach = 64 * 1024;
 std::uint32_t forSignal(int signal, int signalCode, std::uintptr_t faultAddress,
                         std::uintptr_t stackPointer);
 
+// Why the fault's address is not known, or nullptr when si_addr is the address: a general
+// protection fault (trap 13, a non-canonical pointer) gives 0 and no write bit, and a
+// signal sent by a process (kill, raise: si_code <= 0) has no fault at all.
+const char* unknownAddressReason(int signalCode, long trap);
+
 } // namespace ExceptionCode

@@ -9,6 +9,7 @@ struct FaultContext {
     std::uintptr_t pc, sp, fp;
     // The page-fault error code said the access was a write.
     bool writeAccess;
+    long trap; // the x86 trap number (14 a page fault, 13 a general protection fault)
 #if defined(__x86_64__)
     X64Registers registers;
 #else

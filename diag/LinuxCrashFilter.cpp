@@ -64,8 +64,12 @@ std::size_t buildReport(int signal, const siginfo_t& info, const FaultContext& f
     CrashReport::linuxLine(out, kernel.release, kernel.version);
     CrashReport::processLine(out, programPath);
     CrashReport::exceptionLines(out, fault.pc, modules.pathOf(fault.pc), code);
-    if (code == CrashReport::accessViolation)
-        CrashReport::accessLine(out, fault.writeAccess, faultAddress);
+    if (code == CrashReport::accessViolation) {
+        if (const char* why = ExceptionCode::unknownAddressReason(info.si_code, fault.trap))
+            CrashReport::unknownAccessLine(out, why);
+        else
+            CrashReport::accessLine(out, fault.writeAccess, faultAddress);
+    }
     addInstruction(out, fault.pc);
     CrashReport::registers(out, fault.registers);
     addCallStack(out, fault);
@@ -84,10 +88,17 @@ void writeAll(int fd, const char* data, std::size_t size) {
     }
 }
 
+// Started in a shared folder, a planted symlink (as MyApp or as crash.log) must not make a
+// crash write over another file of the user: neither is followed.
 void writeReport(std::size_t size) {
     mkdir(CrashFilter::directory, directoryMode);
-    const int fd =
-        open(CrashFilter::reportPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, fileMode);
+    const int folder =
+        open(CrashFilter::directory, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0)
+        return;
+    const int fd = openat(folder, CrashFilter::reportName,
+                          O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, fileMode);
+    close(folder);
     if (fd < 0)
         return;
     writeAll(fd, report, size);

@@ -1,10 +1,13 @@
 #include "ModuleTable.h"
 
-#include <link.h>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
 constexpr std::uintptr_t noAddress = ~std::uintptr_t{0};
+constexpr std::size_t chunkSize = 4096;
 
 void widen(std::uintptr_t& start, std::uintptr_t& end, std::uintptr_t from, std::uintptr_t to) {
     if (from < start)
@@ -13,34 +16,94 @@ void widen(std::uintptr_t& start, std::uintptr_t& end, std::uintptr_t from, std:
         end = to;
 }
 
+// Reads a hexadecimal number at `at`, moving `at` past it.
+std::uintptr_t hexAt(const char*& at, const char* end) {
+    std::uintptr_t value = 0;
+    for (; at < end; ++at) {
+        const char c = *at;
+        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (digit < 0)
+            break;
+        value = value * 16 + static_cast<std::uintptr_t>(digit);
+    }
+    return value;
+}
+
+bool samePath(const char* kept, const char* path, std::size_t length) {
+    return std::strncmp(kept, path, length) == 0 && kept[length] == '\0';
+}
+
 } // namespace
 
-int ModuleTable::addModule(dl_phdr_info* info, std::size_t, void* table) {
-    auto* self = static_cast<ModuleTable*>(table);
-    if (self->count == capacity)
-        return 1;
-    LoadedModule module{noAddress, 0, noAddress, 0, info->dlpi_name};
-    for (int i = 0; i < info->dlpi_phnum; ++i) {
-        const ElfW(Phdr)& segment = info->dlpi_phdr[i];
-        if (segment.p_type != PT_LOAD)
-            continue;
-        const std::uintptr_t from = info->dlpi_addr + segment.p_vaddr;
-        const std::uintptr_t to = from + segment.p_memsz;
-        widen(module.start, module.end, from, to);
-        if (segment.p_flags & PF_X)
-            widen(module.codeStart, module.codeEnd, from, to);
+// "start-end perms offset dev inode   path": only mappings of a file (or the vDSO) count.
+void ModuleTable::addMapping(const char* line, std::size_t length) {
+    const char* at = line;
+    const char* end = line + length;
+    const std::uintptr_t from = hexAt(at, end);
+    if (at == end || *at++ != '-')
+        return;
+    const std::uintptr_t to = hexAt(at, end);
+    const bool executable = end - at > 4 && at[3] == 'x';
+    const char* path = static_cast<const char*>(std::memchr(at, '/', end - at));
+    if (path == nullptr) {
+        path = static_cast<const char*>(std::memchr(at, '[', end - at));
+        if (path == nullptr || std::strncmp(path, "[vdso]", end - path) != 0)
+            return;
     }
-    if (module.path == nullptr || (self->count == 0 && module.path[0] == '\0'))
-        module.path = self->programPath;
-    if (module.start < module.end)
-        self->modules[self->count++] = module;
-    return 0;
+    const std::size_t pathLength = static_cast<std::size_t>(end - path);
+    LoadedModule* module = count > 0 ? &modules[count - 1] : nullptr;
+    const bool sameModule =
+        module != nullptr &&
+        (samePath(module->path, path, pathLength) ||
+         (module->path == programPath && samePath(programFile, path, pathLength)));
+    if (!sameModule) {
+        if (count == capacity)
+            return;
+        const bool isProgram = samePath(programFile, path, pathLength);
+        const char* name = isProgram ? programPath : keepPath(path, pathLength);
+        if (name == nullptr)
+            return;
+        module = &modules[count++];
+        *module = LoadedModule{noAddress, 0, noAddress, 0, name};
+    }
+    widen(module->start, module->end, from, to);
+    if (executable)
+        widen(module->codeStart, module->codeEnd, from, to);
+}
+
+const char* ModuleTable::keepPath(const char* path, std::size_t length) {
+    if (pathsUsed + length + 1 > pathStorage)
+        return nullptr;
+    char* kept = paths + pathsUsed;
+    std::memcpy(kept, path, length);
+    kept[length] = '\0';
+    pathsUsed += length + 1;
+    return kept;
 }
 
 void ModuleTable::capture(const char* program) {
     programPath = program;
     count = 0;
-    dl_iterate_phdr(addModule, this);
+    pathsUsed = 0;
+    const ssize_t named = readlink("/proc/self/exe", programFile, sizeof programFile - 1);
+    programFile[named > 0 ? named : 0] = '\0';
+    const int fd = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    static char line[lineCapacity];
+    std::size_t filled = 0;
+    char chunk[chunkSize];
+    for (ssize_t got; (got = read(fd, chunk, sizeof chunk)) > 0;) {
+        for (ssize_t i = 0; i < got; ++i) {
+            if (chunk[i] == '\n') {
+                addMapping(line, filled);
+                filled = 0;
+            } else if (filled < lineCapacity) {
+                line[filled++] = chunk[i];
+            }
+        }
+    }
+    close(fd);
 }
 
 const char* ModuleTable::pathOf(std::uintptr_t address) const {

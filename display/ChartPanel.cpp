@@ -68,6 +68,7 @@ void ChartPanel::buildChart() {
     legend->setLabelColor(legendLabels);
     legend->setMaximumHeight(legendMaxHeight);
     chart->setTheme(static_cast<QChart::ChartTheme>(CurveStyles::storedThemeCode()));
+    chart->setDropShadowEnabled(true);
     chart->setAutoFillBackground(true);
     buildAxes();
     showViewCurves();
@@ -112,14 +113,22 @@ ChartView* ChartPanel::chartView() const {
 void ChartPanel::setRecording(const SampleStore* recording) {
     store = recording;
     pyramid.reset();
-    if (store)
+    sums.reset();
+    if (store) {
         pyramid.sync(*store);
+        sums.sync(*store);
+    }
     redraw();
+    emit recordingReplaced();
 }
 
+// A run begins followed, whatever the user or an opened file did to the axis before.
 void ChartPanel::startRun(const QDateTime& now) {
     showingRecording = false;
+    viewWidget->setFollowSuspended(false);
     pyramid.reset();
+    sums.reset();
+    emit recordingReplaced();
     const TimeRange start = TimeWindow::startWindow(now.toMSecsSinceEpoch());
     runStartSecs = start.minMs / msPerSecond;
     runWindowEndSecs = start.maxMs / msPerSecond;
@@ -131,6 +140,7 @@ void ChartPanel::sampleRecorded() {
     if (!store || store->isEmpty())
         return;
     pyramid.sync(*store);
+    sums.sync(*store);
     const int last = store->size() - 1;
     for (const AxisBinding& binding : ChartViews::bindings(shownView))
         growAxis(binding, store->value(binding.channel, last));
@@ -142,6 +152,7 @@ void ChartPanel::sampleRecorded() {
                              (last == 0 || store->timeAt(last - 1) * msPerSecond <= shown.maxMs);
     if (!followed && reachesView)
         redraw();
+    emit recordingGrew();
 }
 
 bool ChartPanel::followTime(qint64 lastSecs) {
@@ -158,11 +169,14 @@ void ChartPanel::showWholeRecording() {
     showingRecording = true;
     viewWidget->setFollowSuspended(true);
     pyramid.reset();
+    sums.reset();
+    emit recordingReplaced();
     if (!store || store->isEmpty()) {
         redraw();
         return;
     }
     pyramid.sync(*store);
+    sums.sync(*store);
     for (int k = 0; k < recordedChannelCount; ++k) {
         const ValueSpan span = pyramid.span(*store, k, 0, store->size());
         if (!span.isEmpty())
@@ -218,6 +232,13 @@ void ChartPanel::redraw() {
     const CurveReduction reduction(records, pyramid, {timeRange(), width});
     for (const AxisBinding& binding : ChartViews::bindings(shownView))
         curves[static_cast<size_t>(binding.channel)]->setSegments(reduction.curve(binding.channel));
+}
+
+RangeFigures ChartPanel::measure(const TimeRange& range) const {
+    static const SampleStore empty;
+    if (!store)
+        return RangeStatistics::measure(empty, pyramid, sums, range.minMs, range.maxMs);
+    return RangeStatistics::measure(*store, pyramid, sums, range.minMs, range.maxMs);
 }
 
 bool ChartPanel::isShown(int channel) const {

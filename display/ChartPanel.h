@@ -3,6 +3,8 @@
 #include "ChartViews.h"
 #include "MeterReading.h"
 #include "MinMaxPyramid.h"
+#include "RangeStatistics.h"
+#include "RunningSums.h"
 #include "TimeWindow.h"
 
 #include <QDateTime>
@@ -44,7 +46,8 @@ public:
 
     // The recording the curves are drawn from; it outlives the panel.
     void setRecording(const SampleStore* store);
-    // A run starts: the recording was emptied; the time axis restarts at [now, now + 10 s].
+    // A run starts: the recording was emptied; the time axis restarts at [now, now + 10 s]
+    // and follows the run again.
     void startRun(const QDateTime& now);
     // The recording gained a sample: grow the value axes, move the time axis, redraw.
     void sampleRecorded();
@@ -73,6 +76,15 @@ public:
     int drawnPoints(int channel) const;
     int drawnSegments(int channel) const;
 
+    // The figures of a stretch of the recording drawn.
+    RangeFigures measure(const TimeRange& range) const;
+
+signals:
+    // The recording was emptied for a run or replaced by another one.
+    void recordingReplaced();
+    // The recording gained a sample.
+    void recordingGrew();
+
 private:
     void buildChart();
     void buildAxes();
@@ -92,6 +104,7 @@ private:
     const CurveStyles* styles;
     const SampleStore* store = nullptr;
     MinMaxPyramid pyramid;
+    RunningSums sums;
 
     QtCharts::QChart* chart = nullptr;
     // The view may live in a widget tree that is torn down before this object.

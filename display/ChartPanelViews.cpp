@@ -123,11 +123,12 @@ void ChartPanel::applyPen(int channel) {
     restoreAxisColours();
 }
 
-// A theme resets the pens, fonts and axis colours it knows of: ours are put back.
+// A theme resets the pens, fonts, axis colours and shadow it knows of: ours are put back.
 void ChartPanel::applyTheme(int code) {
     if (code < 0 || code >= themeCount)
         return;
     chart->setTheme(static_cast<QChart::ChartTheme>(code));
+    chart->setDropShadowEnabled(true);
     for (int k = 0; k < recordedChannelCount; ++k)
         curves[static_cast<size_t>(k)]->setPen(styles->pen(k));
     applyLabelFonts();

@@ -77,6 +77,10 @@ CurveStyleTable::CurveStyleTable(QWidget* host, CurveStyles& styles, QWidget* di
           return QColorDialog::getColor(c, dialogParent, QString(), {});
       }) {}
 
+QString CurveStyleTable::buttonStyle() {
+    return QString::fromLatin1(closeStyle);
+}
+
 void CurveStyleTable::open() {
     auto* model = new QStandardItemModel(rowCount, columnCount);
     QTableView* view = buildView(model);
@@ -125,15 +129,16 @@ void CurveStyleTable::fillNames(QStandardItemModel* model) {
 // Each table's "确定" closes that table, whichever was opened last.
 void CurveStyleTable::addCloseButton(QTableView* view) {
     auto* button = new QPushButton(trDialog("确定"));
-    button->setStyleSheet(QString::fromLatin1(closeStyle));
+    button->setStyleSheet(buttonStyle());
     connect(button, &QPushButton::clicked, view, &QWidget::close);
     setCentred(view, closeRow, colourColumn, button);
 }
 
-// The button shows the colour the settings file holds now.
+// The button shows the colour the settings file holds now, or the channel's default.
 void CurveStyleTable::addColourButton(QTableView* view, int channel) {
     auto* button = new QPushButton();
-    button->setStyleSheet(colourStyle(CurveStyles::storedColour(channel)));
+    button->setStyleSheet(colourStyle(CurveStyles::storedColour(channel).value_or(
+        CurveStyles::defaultColour(channel, CurveStyles::storedThemeCode()))));
     connect(button, &QPushButton::clicked, this,
             [this, channel, button] { chooseColour(channel, button); });
     setCentred(view, channel, colourColumn, button);
@@ -141,8 +146,7 @@ void CurveStyleTable::addColourButton(QTableView* view, int channel) {
 
 // Connected after the current item is chosen, so showing the table changes nothing.
 void CurveStyleTable::addWidthBox(QTableView* view, int channel) {
-    QComboBox* box = comboBox(CurveStyles::widthTexts(),
-                              CurveStyles::widthCodeOf(CurveStyles::storedWidthText(channel)));
+    QComboBox* box = comboBox(CurveStyles::widthTexts(), CurveStyles::storedWidthCode(channel));
     connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, channel](int code) {
         styles.setWidthCode(channel, code);
         emit penChanged(channel);
@@ -153,12 +157,14 @@ void CurveStyleTable::addWidthBox(QTableView* view, int channel) {
 void CurveStyleTable::addThemeBox(QTableView* view) {
     const QStringList names = CurveStyles::themeNames();
     QComboBox* box = comboBox(names, CurveStyles::storedThemeCode());
-    connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, [this, names](int code) {
-        if (code < 0 || code >= names.size())
-            return;
-        CurveStyles::storeTheme(code);
-        emit themeChanged(code);
-    });
+    connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this, names, view](int code) {
+                if (code < 0 || code >= names.size())
+                    return;
+                styles.setTheme(code);
+                showDefaultColours(view);
+                emit themeChanged(code);
+            });
     setCentred(view, themeRow, colourColumn, box);
 }
 
@@ -180,6 +186,16 @@ void CurveStyleTable::place(QTableView* view) {
     view->setGeometry((host->width() - size.width()) / 2 - placementShift,
                       (host->height() - size.height()) / 2 - placementShift, size.width(),
                       size.height());
+}
+
+// Channels without a colour of their own take the new theme's default.
+void CurveStyleTable::showDefaultColours(QTableView* view) {
+    for (int k = 0; k < recordedChannelCount; ++k) {
+        QWidget* cell = view->indexWidget(view->model()->index(k, colourColumn));
+        auto* button = cell ? cell->findChild<QPushButton*>() : nullptr;
+        if (button && styles.at(k).defaultColour)
+            button->setStyleSheet(colourStyle(styles.at(k).colour));
+    }
 }
 
 // A cancelled dialog keeps the colour, which is still written back.

@@ -32,6 +32,8 @@ public:
     // The table last opened until it is closed, otherwise null.
     QTableView* shownTable() const;
     void setColourPicker(ColourPicker picker) { pickColour = std::move(picker); }
+    // The look of the table's buttons, shared by the other tables laid over the chart.
+    static QString buttonStyle();
 
 signals:
     void penChanged(int channel);
@@ -46,6 +48,7 @@ private:
     void addCloseButton(QTableView* view);
     void place(QTableView* view);
     void chooseColour(int channel, QPushButton* button);
+    void showDefaultColours(QTableView* view);
 
     QWidget* host;
     CurveStyles& styles;

@@ -5,6 +5,8 @@
 
 #include <QBrush>
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::array<qreal, 6> widthTable{0.5, 1.0, 1.5, 2.0, 2.5, 3.0};
@@ -15,16 +17,50 @@ constexpr int colourBase = 16;
 constexpr std::array<const char*, 7> themeTable{"Light",   "BlueCerulean", "Dark",   "BrownSand",
                                                 "BlueNcs", "HighContrast", "BlueIcy"};
 
+// Channel colours on the dark themes, the dashboard's own for VBUS, IBUS and POWER; and
+// the same hues darkened for the light themes, each at least 3:1 against the background.
+constexpr std::array<QRgb, 8> brightColours{0x55ff00, 0x00f0f4, 0xffd919, 0xff78c8,
+                                            0xb99bff, 0xff963c, 0x64afff, 0xebebeb};
+constexpr std::array<QRgb, 8> darkenedColours{0x1e8c00, 0x007d96, 0xa07300, 0xc81e82,
+                                              0x7346d2, 0xcd5000, 0x1450c8, 0x555555};
+// BlueCerulean and Dark draw on a dark background.
+constexpr std::array<int, 2> darkThemes{1, 2};
+
 static_assert(SettingKey::curveColour.size() == recordedChannelCount);
+static_assert(brightColours.size() == recordedChannelCount);
 
 } // namespace
 
+CurveStyles::CurveStyles() {
+    for (CurveStyle& style : styles)
+        style.width = defaultWidthCode;
+    applyDefaultColours();
+}
+
 void CurveStyles::load() {
+    themeCode = storedThemeCode();
     for (int k = 0; k < recordedChannelCount; ++k) {
         CurveStyle& style = styles[static_cast<size_t>(k)];
-        style.colour = storedColour(k);
-        style.width = widthCodeOf(storedWidthText(k));
+        const std::optional<QColor> colour = storedColour(k);
+        style.defaultColour = !colour;
+        style.colour = colour.value_or(QColor());
+        style.width = storedWidthCode(k);
     }
+    applyDefaultColours();
+}
+
+void CurveStyles::applyDefaultColours() {
+    for (int k = 0; k < recordedChannelCount; ++k) {
+        CurveStyle& style = styles[static_cast<size_t>(k)];
+        if (style.defaultColour)
+            style.colour = defaultColour(k, themeCode);
+    }
+}
+
+QColor CurveStyles::defaultColour(int channel, int themeCode) {
+    const bool dark =
+        std::find(darkThemes.begin(), darkThemes.end(), themeCode) != darkThemes.end();
+    return QColor((dark ? brightColours : darkenedColours)[static_cast<size_t>(channel)]);
 }
 
 const CurveStyle& CurveStyles::at(int channel) const {
@@ -38,9 +74,11 @@ QPen CurveStyles::pen(int channel) const {
 }
 
 void CurveStyles::setColour(int channel, const QColor& colour) {
-    QColor& kept = styles[static_cast<size_t>(channel)].colour;
+    CurveStyle& style = styles[static_cast<size_t>(channel)];
+    QColor& kept = style.colour;
     if (colour.isValid())
         kept = QColor(colour.rgb()); // stored opaque, so kept opaque
+    style.defaultColour = false;
     Setting().writeValue(SettingKey::channelKey(SettingKey::curveColour, channel),
                          QString::number(kept.rgb(), colourBase));
 }
@@ -62,6 +100,14 @@ int CurveStyles::storedThemeCode() {
     const int code =
         themeNames().indexOf(Setting().readValue(QString::fromLatin1(SettingKey::chartTheme)));
     return code < 0 ? 0 : code;
+}
+
+void CurveStyles::setTheme(int code) {
+    if (code < 0 || code >= static_cast<int>(themeTable.size()))
+        return;
+    storeTheme(code);
+    themeCode = code;
+    applyDefaultColours();
 }
 
 void CurveStyles::storeTheme(int code) {
@@ -89,15 +135,22 @@ int CurveStyles::widthCodeOf(const QString& text) {
     return code < 0 ? 0 : code;
 }
 
-QColor CurveStyles::storedColour(int channel) {
+std::optional<QColor> CurveStyles::storedColour(int channel) {
+    const QString text =
+        Setting().readValue(SettingKey::channelKey(SettingKey::curveColour, channel));
+    if (text.isEmpty())
+        return std::nullopt;
     bool ok = false;
-    const QRgb value = Setting()
-                           .readValue(SettingKey::channelKey(SettingKey::curveColour, channel))
-                           .toUInt(&ok, colourBase);
+    const QRgb value = text.toUInt(&ok, colourBase);
     // QColor(QRgb) ignores the alpha byte: the curve is always opaque.
     return ok ? QColor(value) : QColor(Qt::black);
 }
 
 QString CurveStyles::storedWidthText(int channel) {
     return Setting().readValue(SettingKey::channelKey(SettingKey::curveWidth, channel));
+}
+
+int CurveStyles::storedWidthCode(int channel) {
+    const QString text = storedWidthText(channel);
+    return text.isEmpty() ? defaultWidthCode : widthCodeOf(text);
 }

@@ -8,11 +8,14 @@
 #include <QStringList>
 
 #include <array>
+#include <optional>
 
 // One channel's curve: its colour and its width code, the index of its width box.
 struct CurveStyle {
     QColor colour;
     int width = 0;
+    // No colour stored yet: the channel's default colour for the theme.
+    bool defaultColour = true;
 };
 
 // The curve colours and widths of the recorded channels and the chart theme, backed by
@@ -21,7 +24,14 @@ struct CurveStyle {
 // the pen width.
 class CurveStyles {
 public:
-    // Reads the colour and width keys; bad or missing text gives black and code 0.
+    // Width of a channel whose width was never chosen: 1.5.
+    static constexpr int defaultWidthCode = 2;
+
+    // The defaults of the Light theme, before anything is read.
+    CurveStyles();
+    // Reads the colour and width keys and the theme. A missing key gives the channel's
+    // default (distinct colours, 1.5 wide); text that does not parse gives black and
+    // code 0. Nothing is written until the user chooses.
     void load();
     const CurveStyle& at(int channel) const;
     // Solid brush of the colour, the code's pen width, solid line, square cap, bevel join.
@@ -30,6 +40,13 @@ public:
     // colour dialog) keeps the current colour, which is written again.
     void setColour(int channel, const QColor& colour);
     void setWidthCode(int channel, int code);
+
+    // Stores the theme of a code 0..6 and gives the channels without a stored colour
+    // the defaults of that theme; any other code changes nothing.
+    void setTheme(int code);
+    // The colour a channel has while none is stored: distinct per channel, and dark
+    // enough for the light themes' backgrounds or bright enough for the dark ones.
+    static QColor defaultColour(int channel, int themeCode);
 
     // Theme names in code order; code k is QChart::ChartTheme k.
     static QStringList themeNames();
@@ -44,10 +61,16 @@ public:
     static qreal penWidth(int code);
     // The code whose item text equals the text exactly; 0 when none does.
     static int widthCodeOf(const QString& text);
-    // The colour and the width text as the settings file holds them now.
-    static QColor storedColour(int channel);
+    // The colour and the width text as the settings file holds them now: no colour when
+    // none is stored, black when it does not parse.
+    static std::optional<QColor> storedColour(int channel);
     static QString storedWidthText(int channel);
+    // The code of the stored width text; the default code when none is stored.
+    static int storedWidthCode(int channel);
 
 private:
+    void applyDefaultColours();
+
     std::array<CurveStyle, recordedChannelCount> styles{};
+    int themeCode = 0;
 };

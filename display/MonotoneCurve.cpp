@@ -33,6 +33,24 @@ void limitInterval(QVector<double>& m, const QVector<double>& d, int i) {
     }
 }
 
+// Samples that share an x (two records in one second) become one at their mean: a curve
+// through both would need an infinite slope.
+QVector<QPointF> mergedEqualX(const QVector<QPointF>& samples) {
+    QVector<QPointF> merged;
+    merged.reserve(samples.size());
+    int shared = 1;
+    for (const QPointF& p : samples) {
+        if (!merged.isEmpty() && merged.last().x() == p.x()) {
+            ++shared;
+            merged.last().ry() += (p.y() - merged.last().y()) / shared;
+        } else {
+            merged.append(p);
+            shared = 1;
+        }
+    }
+    return merged;
+}
+
 // Cubic Hermite between p0 and p1 at s in [0, 1], kept inside the two end values so
 // rounding never shows a value neither sample had.
 double hermite(const QPointF& p0, const QPointF& p1, double m0, double m1, double s) {
@@ -60,8 +78,11 @@ QVector<double> tangents(const QVector<QPointF>& samples) {
     return m;
 }
 
-QVector<QPointF> polyline(const QVector<QPointF>& samples, double stepX) {
-    if (samples.size() < 3 || !(stepX > 0))
+QVector<QPointF> polyline(const QVector<QPointF>& drawn, double stepX) {
+    if (drawn.size() < 3 || !(stepX > 0))
+        return drawn;
+    const QVector<QPointF> samples = mergedEqualX(drawn);
+    if (samples.size() < 3)
         return samples;
     const QVector<double> m = tangents(samples);
     QVector<QPointF> out;

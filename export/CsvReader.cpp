@@ -8,6 +8,18 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <QFileInfo>
+#endif
 
 namespace {
 
@@ -127,27 +139,94 @@ void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& 
     result.records = store.size();
 }
 
+// Opened without waiting (a FIFO would wait for a writer) and kept only if it is a
+// regular file, judged on the open handle so the path cannot change in between.
+CsvReadResult::Status openRegularFile(const QString& fileName, QFile& file, QString& error) {
+#ifdef Q_OS_UNIX
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return CsvReadResult::CannotOpen;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return CsvReadResult::NotAFile;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        error = file.errorString();
+        return CsvReadResult::CannotOpen;
+    }
+#else
+    file.setFileName(fileName);
+    const QFileInfo info(fileName);
+    if (info.exists() && !info.isFile())
+        return CsvReadResult::NotAFile;
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = file.errorString();
+        return CsvReadResult::CannotOpen;
+    }
+#endif
+    return CsvReadResult::Ok;
+}
+
+// Records in time order, those of one second kept in file order. Records that came after
+// a later one in the file are counted among those kept.
+void putInTimeOrder(SampleStore& store, CsvReadResult& result) {
+    const auto time = [&store](int i) { return store.timeAt(i); };
+    int firstOutOfOrder = 1;
+    while (firstOutOfOrder < store.size() && time(firstOutOfOrder) >= time(firstOutOfOrder - 1))
+        ++firstOutOfOrder;
+    if (firstOutOfOrder < store.size()) {
+        std::vector<int> order(static_cast<size_t>(store.size()));
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](int a, int b) { return time(a) < time(b); });
+        SampleStore sorted;
+        sorted.reserve(store.size());
+        std::vector<bool> kept(order.size());
+        for (int i : order) {
+            // Two rows each within reach of the first row may be too far apart to be held
+            // together: the later is left out.
+            kept[static_cast<size_t>(i)] = sorted.append(time(i), store.record(i));
+            result.skipped += kept[static_cast<size_t>(i)] ? 0 : 1;
+        }
+        qint64 latest = std::numeric_limits<qint64>::min();
+        for (int i = 0; i < store.size(); ++i) {
+            if (!kept[static_cast<size_t>(i)])
+                continue;
+            result.reordered += time(i) < latest ? 1 : 0;
+            latest = std::max(latest, time(i));
+        }
+        store = std::move(sorted);
+    }
+    for (int i = 1; i < store.size(); ++i)
+        result.repeated += store.timeAt(i) == store.timeAt(i - 1) ? 1 : 0;
+    result.records = store.size();
+}
+
 } // namespace
 
 CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
     CsvReadResult result;
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.status = CsvReadResult::CannotOpen;
-        result.error = file.errorString();
+    QFile file;
+    result.status = openRegularFile(fileName, file, result.error);
+    if (result.status != CsvReadResult::Ok)
         return result;
-    }
     const qint64 size = file.size();
     if (size > maxFileBytes) {
         result.status = CsvReadResult::TooLarge;
         return result;
     }
-    // Mapped when the system allows it: no copy of the file in memory.
+    // Mapped when the system allows it: no copy of the file in memory. Either way no
+    // byte beyond the size it had when opened is read.
     QByteArray copy;
     const char* data = size > 0 ? reinterpret_cast<const char*>(file.map(0, size)) : nullptr;
     qint64 length = size;
     if (!data) {
-        copy = file.read(maxFileBytes);
+        copy = file.read(size);
         data = copy.constData();
         length = copy.size();
     }
@@ -158,6 +237,7 @@ CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
         result.status = CsvReadResult::NoRecords;
         return result;
     }
+    putInTimeOrder(store, result);
     into = std::move(store);
     return result;
 }

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
+
 #include <vector>
 
 namespace {
@@ -33,9 +35,9 @@ private:
     size_t used = 0;
 };
 
-bool writeRows(const SampleStore& log, int first, ChunkedFile& out) {
+bool writeRows(const SampleStore& log, RecordSpan records, ChunkedFile& out) {
     CsvRowFormatter rows;
-    for (int i = first; i < log.size(); ++i) {
+    for (int i = records.first; i < records.last; ++i) {
         if (!out.hasRoomForRow() && !out.flush())
             return false;
         out.advance(rows.writeRow(out.cursor(), log.timeAt(i), log.record(i)));
@@ -53,7 +55,14 @@ QByteArray saveDataDeal::header() {
     return text.toUtf8();
 }
 
-CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fileName, int first) {
+CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fileName) {
+    return saveData(log, fileName, {0, log.size()});
+}
+
+CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fileName,
+                                      RecordSpan records) {
+    records.first = std::max(records.first, 0);
+    records.last = std::min(records.last, log.size());
     QFile file(fileName);
     const bool isNew = !file.exists();
     // Unbuffered: the chunks are our buffer, and a failing write must fail where we see it.
@@ -61,7 +70,7 @@ CsvWriteResult saveDataDeal::saveData(const SampleStore& log, const QString& fil
         return {false, file.errorString()};
     const qint64 oldSize = file.size();
     ChunkedFile out(file);
-    bool ok = (!isNew || out.append(header())) && writeRows(log, first, out);
+    bool ok = (!isNew || out.append(header())) && writeRows(log, records, out);
     QString error = ok ? QString() : file.errorString();
     file.close();
     if (ok && file.error() != QFileDevice::NoError) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RangeStatistics.h"
 #include "SampleStore.h"
 
 #include <QString>
@@ -15,8 +16,10 @@ struct CsvWriteResult {
 // half-written row is left to look complete.
 class saveDataDeal {
 public:
-    // Writes the records from index `first` on.
-    static CsvWriteResult saveData(const SampleStore& log, const QString& fileName, int first = 0);
+    static CsvWriteResult saveData(const SampleStore& log, const QString& fileName);
+    // Only records [records.first, records.last) of the log.
+    static CsvWriteResult saveData(const SampleStore& log, const QString& fileName,
+                                   RecordSpan records);
 
     // The four header lines in the current language, CR LF ended, UTF-8.
     static QByteArray header();

@@ -1,16 +1,18 @@
 #pragma once
 
 // What reading any bytes as a recording must give, shared by the libFuzzer target and its
-// smoke run: every record is spelt by one line, in order (the values its fields spell by
-// strtof's reading, NaN as NaN, at the time its text names), the skipped count is the number
-// of the other lines that are neither blank nor header, and the lines in reverse order give
-// the records in reverse.
+// smoke run: every record is spelt by one line (the values its fields spell by strtof's
+// reading, NaN as NaN, at the time its text names), the records are in time order and those
+// of one second in file order, the skipped count is the number of the other lines that are
+// neither blank nor header, the reordered and repeated counts are those of the records, and
+// the lines in reverse order give the same records with those of one second reversed.
 
 #include "CsvLayout.h"
 #include "CsvReader.h"
 #include "FuzzScratch.h"
 
 #include <QDateTime>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -71,23 +73,44 @@ inline QList<QByteArray> linesOf(const QByteArray& bytes) {
     return lines;
 }
 
-// Each record must be spelt by a line, in file order; every other line is skipped,
-// blank or header.
+// Each record must be spelt by a line, the records of one time stamp in file order, and
+// be in time order; every other line is skipped, blank or header.
 inline QString recordsViolation(const QList<QByteArray>& lines, const SampleStore& store,
                                 const CsvReadResult& result) {
-    int matched = 0;
-    int other = 0;
+    QHash<QByteArray, QVector<int>> byStamp; // records of each time text, last first
+    for (int i = store.size() - 1; i >= 0; --i) {
+        if (i > 0 && store.timeAt(i) < store.timeAt(i - 1))
+            return QStringLiteral("record %1 is earlier than the one before it").arg(i);
+        const QDateTime time = QDateTime::fromSecsSinceEpoch(store.timeAt(i));
+        byStamp[time.toString(QLatin1String(CsvLayout::timestampFormat)).toLatin1()] << i;
+    }
+    int matched = 0, other = 0, reordered = 0, repeated = 0;
+    qint64 latest = std::numeric_limits<qint64>::min();
     for (const QByteArray& line : lines) {
-        if (matched < result.records &&
-            recordViolation(line, store.timeAt(matched), store.record(matched)).isEmpty())
+        QVector<int>& candidates = byStamp[line.left(CsvLayout::timestampLength)];
+        const int i = candidates.isEmpty() ? -1 : candidates.last();
+        if (i >= 0 && recordViolation(line, store.timeAt(i), store.record(i)).isEmpty()) {
+            candidates.removeLast();
             ++matched;
-        else if (!isHeaderOrBlank(line))
+            reordered += store.timeAt(i) < latest ? 1 : 0;
+            latest = std::max(latest, store.timeAt(i));
+            repeated += i > 0 && store.timeAt(i) == store.timeAt(i - 1) ? 1 : 0;
+        } else if (!isHeaderOrBlank(line)) {
             ++other;
+        }
     }
     if (matched != result.records)
-        return QStringLiteral("record %1 is spelt by no line after the last record's").arg(matched);
+        return QStringLiteral("%1 of %2 records are spelt by a line in their place")
+            .arg(matched)
+            .arg(result.records);
     if (other != result.skipped)
         return QStringLiteral("%1 lines skipped, %2 counted").arg(other).arg(result.skipped);
+    if (reordered != result.reordered || repeated != result.repeated)
+        return QStringLiteral("%1 reordered and %2 repeated, %3 and %4 counted")
+            .arg(reordered)
+            .arg(repeated)
+            .arg(result.reordered)
+            .arg(result.repeated);
     return QString();
 }
 
@@ -107,7 +130,7 @@ inline bool withinOneReach(const SampleStore& a, const SampleStore& b) {
 
 // Reads bytes and its lines in reverse order: both must keep every record's line; rows do
 // not depend on one another, so unless a row was left out for its time (which depends on
-// the first row) the reverse file gives the same records in reverse.
+// the first row) the reverse file gives the same records, those of one second reversed.
 inline QString violation(const QByteArray& bytes) {
     // A store that must stay as it is when the file holds no record.
     SampleStore before;
@@ -144,9 +167,13 @@ inline QString violation(const QByteArray& bytes) {
             .arg(back.skipped)
             .arg(all.records)
             .arg(all.skipped);
-    for (int i = 0; i < all.records; ++i) {
-        if (!sameRecord(whole, i, backwards, all.records - 1 - i))
-            return QStringLiteral("record %1 differs with the lines reversed").arg(i);
+    for (int first = 0, end = 0; first < all.records; first = end) {
+        while (end < all.records && whole.timeAt(end) == whole.timeAt(first))
+            ++end;
+        for (int i = first; i < end; ++i) {
+            if (!sameRecord(whole, i, backwards, first + end - 1 - i))
+                return QStringLiteral("record %1 differs with the lines reversed").arg(i);
+        }
     }
     return QString();
 }

@@ -24,6 +24,7 @@ inline ReportKind reportKindOf(const unsigned char* buf, int length) {
 // - an unrecognised report changes nothing,
 // - a recognised report writes all of its own fields and no other, independently of the
 //   state it is decoded into, and only a settings report raises the pending flag,
+// - only a measurement is taken for one (what the recording keeps),
 // - measurement channels stay within 0 .. 2^32-1 millionths,
 // - decoding the same report again changes nothing further.
 // Returns what broke, or an empty string.
@@ -40,6 +41,8 @@ inline QString decodeViolation(const MeterReading& before, bool pendingBefore,
     decodeReportInto(fresh, freshPending, buf, length);
 
     const ReportKind kind = reportKindOf(buf, length);
+    if (isMeasurementReport(buf, length) != (kind == ReportKind::Measurement))
+        return QStringLiteral("a read of %1 bytes taken for a measurement wrongly").arg(length);
     MeterReading expected = before;
     if (kind != ReportKind::None)
         ReadingFields::copyOwnFields(fresh, expected, kind == ReportKind::Settings);

@@ -8,7 +8,8 @@
 //   reply     - a well-formed reply: 0xBB with a valid CRC, 0xDD with an index, 0xEE, 0xFF, 0x11
 //   restart   - start again (sometimes with an empty or oversized image), or a send failure
 // Checked after every event: the engine's state is one it defines, every packet sent is a
-// well-formed handshake or block of the image, progress stays in 0..100 and reaches 100
+// well-formed handshake or block of the image, the last block sent is the one before the
+// engine's next block, progress stays in 0..100 and reaches 100
 // only when written, and each started upgrade ends exactly once, already idle.
 
 #include "FirmwareUpgrade.h"
@@ -139,6 +140,7 @@ private:
         using namespace Upgrade;
         const int number = p[numberOffset] | (p[numberOffset + 1] << 8);
         std::size_t end = 0;
+        lastBlockSent = p[typeOffset] == blockType ? number : -1;
         if (p[typeOffset] == handshakeType) {
             end = headerSize;
             if (p[lengthOffset] != handshakeLength || number != blockCount(image.size()))
@@ -189,6 +191,8 @@ private:
             block == 0 ? 0 : image.size() - std::min(image.size(), block * Upgrade::blockDataSize);
         if (block < 0 || block > Upgrade::blockCount(image.size()) || left != expectedLeft)
             fail(QStringLiteral("block %1 with %2 bytes left").arg(block).arg(left));
+        if (block > 0 && lastBlockSent >= 0 && lastBlockSent != block - 1)
+            fail(QStringLiteral("block %1 sent, next block %2").arg(lastBlockSent).arg(block));
         const int ticks = engine.timeoutTicks();
         if (ticks < 0 || ticks > FirmwareUpgrade::timeoutLimit ||
             (engine.upgrading() && ticks >= FirmwareUpgrade::timeoutLimit))
@@ -208,5 +212,6 @@ private:
     qint64 seconds = 0;
     bool finishedSinceStart = false;
     bool writtenSeen = false;
+    int lastBlockSent = -1; // -1 after a handshake packet
     QString violation;
 };

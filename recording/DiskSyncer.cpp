@@ -2,14 +2,19 @@
 
 #include <QtGlobal>
 
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX)
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <io.h>
+#include <windows.h>
 #endif
 
 void syncFileData(int fd) {
-#ifdef Q_OS_UNIX
+#if defined(Q_OS_UNIX)
     // Data and the size that reaches it; the file's times are not needed.
     ::fdatasync(fd);
+#elif defined(Q_OS_WIN)
+    ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)));
 #else
     Q_UNUSED(fd)
 #endif

@@ -30,5 +30,5 @@ private:
     bool quitting = false;
 };
 
-// A data sync of fd on the caller's thread (fdatasync where the system has it).
+// A data sync of fd on the caller's thread (fdatasync; FlushFileBuffers on Windows).
 void syncFileData(int fd);

@@ -11,7 +11,8 @@
 //
 // header: 0 magic "UMJOURNL" | 8 u16 version | 10 u16 record size | 12 u16 channel count
 //         | 14 u16 zero | 16 i64 run start, seconds since the epoch | 24 u32 CRC-32 of
-//         bytes 0..23 | 28 u32 state (open while the run lasts, clean once it ended)
+//         bytes 0..23 | 28 u32 state (open while the run lasts, stopped once Stop ended it,
+//         saved once its samples were written to a file: nothing left to offer)
 // record: 0 i32 seconds after the run start | 4 eight f32 channel values | 36 u32 CRC-32
 //         of bytes 0..35
 namespace Journal {
@@ -33,8 +34,9 @@ inline constexpr int recordValuesAt = 4;
 inline constexpr int recordCrcAt = recordValuesAt + 4 * recordedChannelCount;
 inline constexpr int recordSize = recordCrcAt + 4;
 
-inline constexpr quint32 stateOpen = 0x4E45504Fu;  // "OPEN"
-inline constexpr quint32 stateClean = 0x454E4F44u; // "DONE"
+inline constexpr quint32 stateOpen = 0x4E45504Fu;    // "OPEN"
+inline constexpr quint32 stateStopped = 0x504F5453u; // "STOP"
+inline constexpr quint32 stateSaved = 0x454E4F44u;   // "DONE"
 
 QByteArray encodeHeader(qint64 startSecs, quint32 state);
 // The state field alone, as written over the header's at stateAt.

@@ -2,7 +2,6 @@
 
 #include <QStandardPaths>
 
-QString defaultJournalPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/recording.journal");
+QString defaultJournalFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }

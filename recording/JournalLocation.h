@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// Where the journal of the current run lives: "recording.journal" in the program's data
-// folder under $XDG_DATA_HOME (by default ~/.local/share/<program name>/).
-QString defaultJournalPath();
+// Where the journals live: the program's data folder under $XDG_DATA_HOME (by default
+// ~/.local/share/<program name>/).
+QString defaultJournalFolder();

@@ -12,18 +12,31 @@ namespace {
 
 using Status = JournalContents::Status;
 
+// The version comes before the check: a newer format may have moved or widened the check,
+// and its file must read as newer (kept), not as damaged.
 Status checkHeader(const unsigned char* h) {
     if (std::memcmp(h, Journal::magic, Journal::magicSize) != 0)
         return Status::NotAJournal;
-    if (qFromLittleEndian<quint32>(h + Journal::headerCrcAt) != crc32(h, Journal::headerCrcAt))
-        return Status::Damaged;
     if (qFromLittleEndian<quint16>(h + Journal::versionAt) > Journal::formatVersion)
         return Status::FutureVersion;
+    if (qFromLittleEndian<quint32>(h + Journal::headerCrcAt) != crc32(h, Journal::headerCrcAt))
+        return Status::Damaged;
     if (qFromLittleEndian<quint16>(h + Journal::versionAt) != Journal::formatVersion ||
         qFromLittleEndian<quint16>(h + Journal::recordSizeAt) != Journal::recordSize ||
         qFromLittleEndian<quint16>(h + Journal::channelCountAt) != recordedChannelCount)
         return Status::Damaged;
     return Status::Ok;
+}
+
+JournalContents::RunState runState(quint32 field) {
+    switch (field) {
+    case Journal::stateStopped:
+        return JournalContents::RunState::Stopped;
+    case Journal::stateSaved:
+        return JournalContents::RunState::Saved;
+    default:
+        return JournalContents::RunState::Running;
+    }
 }
 
 bool recordIsWhole(const unsigned char* r) {
@@ -51,7 +64,7 @@ JournalContents parseJournal(const QByteArray& bytes) {
     if (contents.status != Status::Ok)
         return contents;
     contents.startSecs = qFromLittleEndian<qint64>(data + Journal::startSecsAt);
-    contents.clean = qFromLittleEndian<quint32>(data + Journal::stateAt) == Journal::stateClean;
+    contents.state = runState(qFromLittleEndian<quint32>(data + Journal::stateAt));
     const int body = bytes.size() - Journal::headerSize;
     const int records = body / Journal::recordSize;
     contents.tornBytes = body % Journal::recordSize;

@@ -17,8 +17,13 @@ struct JournalContents {
         FutureVersion, // written by a newer program
         Damaged,       // our magic, but the header fails its check
     };
+    enum class RunState {
+        Running, // the program went (crash, power cut, close) while the run lasted
+        Stopped, // Stop ended the run, but its samples were never saved
+        Saved,   // the samples were written to a file: nothing to offer
+    };
     Status status = Status::Missing;
-    bool clean = false; // the run ended cleanly
+    RunState state = RunState::Running;
     qint64 startSecs = 0;
     SampleStore samples;
     int droppedRecords = 0; // whole records that failed their check

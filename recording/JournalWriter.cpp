@@ -1,8 +1,8 @@
 #include "JournalWriter.h"
 
+#include "JournalFolder.h"
 #include "JournalFormat.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <limits>
@@ -25,12 +25,9 @@ bool JournalWriter::begin(const QString& path, qint64 runStartSecs) {
     startSecs = runStartSecs;
     recordsWritten = 0;
     unsyncedRecords = 0;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    file.setFileName(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        error = file.errorString();
+    JournalFolder::makePrivateFolder(QFileInfo(path).absolutePath());
+    if (!JournalFolder::createPrivateFile(file, path, error))
         return false;
-    }
     const QByteArray header = Journal::encodeHeader(startSecs, Journal::stateOpen);
     if (file.write(header) != header.size()) {
         error = file.errorString();
@@ -81,10 +78,20 @@ void JournalWriter::finish() {
     if (!file.isOpen())
         return;
     syncer.waitIdle();
-    const QByteArray state = Journal::encodeState(Journal::stateClean);
+    const QByteArray state = Journal::encodeState(Journal::stateStopped);
     if (file.seek(Journal::stateAt))
         file.write(state);
     closeFile();
+}
+
+bool JournalWriter::markSaved(const QString& path) {
+    QFile saved(path);
+    if (!saved.open(QIODevice::ReadWrite) || !saved.seek(Journal::stateAt))
+        return false;
+    const QByteArray state = Journal::encodeState(Journal::stateSaved);
+    const bool written = saved.write(state) == state.size() && saved.flush();
+    syncFileData(saved.handle());
+    return written;
 }
 
 void JournalWriter::close() {

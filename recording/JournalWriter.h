@@ -22,15 +22,17 @@ public:
     JournalWriter(const JournalWriter&) = delete;
     JournalWriter& operator=(const JournalWriter&) = delete;
 
-    // Replaces the file at `path` with a new journal of a run starting at startSecs. False
-    // when the file cannot be created or written (see errorString()).
+    // Replaces the file at `path` with a new journal of a run starting at startSecs, readable
+    // by its owner only. False when the file cannot be created or written (see errorString()).
     bool begin(const QString& path, qint64 startSecs);
     // False once the journal has stopped, or when this write stops it.
     bool append(qint64 epochSecs, const SampleStore::Values& values);
     // Starts putting every sample written so far on the disk (a pause in the run).
     void sync();
-    // The run ended cleanly: the journal is marked so and closed; the file stays.
+    // Stop ended the run: the journal is marked stopped (still unsaved) and closed.
     void finish();
+    // The samples of the journal at `path` were written to a file: nothing to offer any more.
+    static bool markSaved(const QString& path);
     // The program goes while the run has not ended (a close in the middle of a run): the
     // journal is put on the disk and closed unmarked, to be offered at the next start.
     void close();

@@ -10,7 +10,9 @@ packages=(
     fonts-font-awesome fonts-wqy-microhei
     xvfb xauth
     dpkg-dev lintian desktop-file-utils
+    appstream devscripts  # appstreamcli and hardening-check, for scripts/check-package.sh
     x11-apps netpbm xdotool
+    python3
 )
 
 missing=()

@@ -69,6 +69,11 @@ def csv_reader():
     write("csv_reader", "three-records", (CSV_HEADER + "".join(rows)).encode())
     write("csv_reader", "bad-lines", (CSV_HEADER + "2024-13-05_14:07:58,1,2,3,4,5,6,7,8\r\n"
                                       "garbage\r\n" + rows[0] + "1,2\n").encode())
+    # Rows out of time order, one second held three times, rows decades apart: opened in
+    # time order, each second's rows in file order.
+    write("csv_reader", "out-of-order", (rows[1] + rows[0] + rows[0].replace(",5.", ",9.") +
+                                         rows[2] + "1990-01-01_00:00:00,1,2,3,4,5,6,7,8\r\n"
+                                         "2060-01-01_00:00:00,1,2,3,4,5,6,7,8\r\n").encode())
 
 
 def csv_round_trip():

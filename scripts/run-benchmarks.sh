@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs every benchmark of an already built tree and prints its figures:
 #   scripts/run-benchmarks.sh <build-dir>
+# With BENCH_SMOKE set (`make bench-smoke`) each runs on tiny sizes, only to see it runs.
 # Builds nothing. Exits non-zero only when a benchmark is missing or could not run; the
 # figures themselves never fail it.
 set -u
@@ -13,7 +14,7 @@ build=$1
 status=0
 
 for bench in startup/bench_startup link/bench_link idle/bench_link_idle upgrade/bench_upgrade \
-    chart/bench_chart export/bench_export \
+    chart/bench_chart range/bench_range export/bench_export \
     journal/bench_journal; do
     program="$build/bench/$bench"
     if [ ! -x "$program" ]; then

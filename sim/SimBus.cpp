@@ -146,7 +146,12 @@ void setOpenRefused(int id, bool refused) {
         device->refusesOpens = refused;
 }
 
+void holdClock(bool held) {
+    timer::hold(held);
+}
+
 void reset() {
+    timer::hold(false);
     const auto lock = lockRegistry();
     for (auto& entry : registry().devices)
         killHandles(*entry.second);

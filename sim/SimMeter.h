@@ -64,6 +64,10 @@ struct UpgradeScript {
     int writingMs = 1000; // from 0xEE to 0xFF
 };
 
+// Stops the meter's clock, so that a writing phase lasts until the clock is released (reset
+// releases it too): a test sees what comes before the phase ends without a race.
+void holdClock(bool held);
+
 // Plugs in a new device (listed after those already present); returns its id.
 int plug(const Identity& identity = Identity(), const MeterState& state = MeterState());
 void unplug(int id);

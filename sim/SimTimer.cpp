@@ -33,12 +33,20 @@ public:
         changed.notify_all();
     }
 
+    void hold(bool on) {
+        {
+            const std::lock_guard<std::mutex> lock(mutex);
+            held = on;
+        }
+        changed.notify_all();
+    }
+
 private:
     // A task runs without the lock held, so it may schedule another.
     void loop() {
         std::unique_lock<std::mutex> lock(mutex);
         while (!stopping) {
-            if (tasks.empty()) {
+            if (tasks.empty() || held) {
                 changed.wait(lock);
                 continue;
             }
@@ -59,6 +67,7 @@ private:
     std::condition_variable changed;
     std::multimap<Clock::time_point, std::function<void()>> tasks;
     bool stopping = false;
+    bool held = false;
     std::thread worker;
 };
 
@@ -68,6 +77,10 @@ TimerThread& timerThread() {
 }
 
 } // namespace
+
+void hold(bool held) {
+    timerThread().hold(held);
+}
 
 void runLater(int delayMs, std::function<void()> task) {
     timerThread().add(Clock::now() + std::chrono::milliseconds(delayMs), std::move(task));

@@ -10,4 +10,7 @@ namespace sim::timer {
 // Runs `task` on the timer thread after `delayMs`. Tasks still waiting at exit are dropped.
 void runLater(int delayMs, std::function<void()> task);
 
+// While held, no task runs, however due; released, the due ones run at once.
+void hold(bool held);
+
 } // namespace sim::timer

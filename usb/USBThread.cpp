@@ -127,6 +127,7 @@ void USBThread::run() {
         // Nothing to do before the next try: one wake-up per try, not a spin.
         if (linkState == Disconnected)
             sleepUntil(nextCheck);
+        ++roundCount;
     }
     ThreadHandoff::release(this);
 }
@@ -146,7 +147,9 @@ void USBThread::sleepUntil(Clock::time_point deadline) {
 
 void USBThread::waitWhilePaused() {
     std::unique_lock<std::mutex> lock(wakeMutex);
+    heldByPause = true;
     wake.wait(lock, [this] { return stopFlag || !pauseFlag; });
+    heldByPause = false;
 }
 
 void USBThread::readConnected() {

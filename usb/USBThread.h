@@ -51,6 +51,10 @@ public:
     void sendPayload(const unsigned char* data, int length);
     // Non-zero while the thread has no open handle.
     int isClosed() const { return linkState.load(); }
+    // Times the loop has gone round, and whether a pause holds it: a test proves that the
+    // loop did not do something by seeing it go round, or held, instead of waiting a while.
+    int rounds() const { return roundCount.load(); }
+    bool held() const { return heldByPause.load(); }
     quint8 reportId() const { return reportIdByte; }
 
 signals:
@@ -85,6 +89,8 @@ private:
     hid_device* device = nullptr;
     std::string devicePath;
     std::atomic<int> linkState{Disconnected};
+    std::atomic<int> roundCount{0};
+    std::atomic<bool> heldByPause{false};
     quint16 vendorId = 0;
     quint16 productId = 0;
     // Used by whichever thread opens: the caller of openDevice before the loop starts,

@@ -1,11 +1,13 @@
 // The chart's cost at long recordings: one second's update in every view, one zoom and
 // one pan step at a week, and the process's memory; the first chart's naive cost beside.
 // Arguments pick parts: updates, gestures, naive (all by default).
+#include "BenchSize.h"
 #include "ChartPanel.h"
 #include "ChartScene.h"
 #include "ChartView.h"
 #include "NaiveChart.h"
 #include "Percentile.h"
+#include "ThreadCpuClock.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -17,23 +19,16 @@
 #include <QWheelEvent>
 
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
 namespace {
 
-constexpr int hour = 3600;
-constexpr int day = 24 * hour;
-constexpr int week = 7 * day;
+const int hour = benchSize(3600, 60);
+const int day = 24 * hour;
+const int week = 7 * day;
 constexpr int repeats = 15;
 constexpr double frameTargetMs = 16.0;
 constexpr double memoryTargetMb = 150.0;
-
-double threadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
-}
 
 // Median CPU time of a few runs of one step (the GUI thread's own, so other processes on
 // a shared machine do not count), and the median wall-clock time beside it.
@@ -149,8 +144,8 @@ int main(int argc, char** argv) {
     if (wanted("gestures"))
         gesturesAtAWeek();
     if (wanted("naive")) {
-        naive(1000);
-        naive(10000);
+        naive(benchSize(1000, 10));
+        naive(benchSize(10000, 100));
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 // The recording's files at the lengths users record: a day and a week exported as CSV,
 // the week's file opened again, and the memory the log takes per record.
+#include "BenchSize.h"
 #include "CsvReader.h"
 #include "saveDataDeal.h"
 
@@ -16,8 +17,8 @@
 
 namespace {
 
-constexpr int day = 86400;
-constexpr int week = 7 * day;
+const int day = benchSize(86400, 100);
+const int week = 7 * day;
 constexpr int rounds = 3;
 constexpr double exportTargetMs = 500;
 constexpr double openTargetMs = 2000;

@@ -4,6 +4,7 @@
 // of samples written as fast as they come, then measures the storage writes of sync
 // periods paced as in a run (each sync done before the next period's samples), in a
 // temporary folder beside the data folder.
+#include "BenchSize.h"
 #include "DiskWrites.h"
 #include "JournalWriter.h"
 #include "Percentile.h"
@@ -23,13 +24,13 @@
 
 namespace {
 
-constexpr int samplesPerHour = 3600;
+const int samplesPerHour = benchSize(3600, 100);
 constexpr int hoursPerDay = 24;
 constexpr double targetMicros = 50.0;
 constexpr double targetMiBPerDay = 4.0;
 constexpr double bytesPerMiB = 1024.0 * 1024.0;
 constexpr qint64 t0 = 1709647629;
-constexpr int pacedPeriods = 60;
+const int pacedPeriods = benchSize(60, 2);
 // Stands in for the ten seconds between syncs: long enough for one to finish.
 constexpr auto periodPause = std::chrono::milliseconds(100);
 constexpr int syncsPerDay = 86400 / JournalWriter::syncEveryRecords;

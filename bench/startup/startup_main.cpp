@@ -1,5 +1,6 @@
 // Start-up time of the program: process start to main window shown, offscreen, over
 // several runs each in a fresh working directory (so usb-hid.ini starts absent).
+#include "BenchSize.h"
 #include "Percentile.h"
 #include "ProbeRun.h"
 
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int runCount = 10;
+const int runCount = benchSize(10, 1);
 
 std::optional<std::string> makeWorkDir() {
     std::string pattern = std::filesystem::temp_directory_path() / "bench-startup-XXXXXX";

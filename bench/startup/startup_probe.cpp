@@ -50,5 +50,5 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    return runApplication(argc, argv, [] { qApp->installEventFilter(new FirstExposure(qApp)); });
+    return runApplication(argc, argv, {}, [] { qApp->installEventFilter(new FirstExposure(qApp)); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BenchSize.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +16,7 @@ namespace LinkBenchSetup {
 // The --seconds value, or -1 (after saying so) when it is not a positive whole number.
 inline int seconds(const QCoreApplication& app, const char* program, const QString& help,
                    int defaultSeconds) {
+    defaultSeconds = benchSize(defaultSeconds, 1);
     QCommandLineParser parser;
     parser.addHelpOption();
     const QCommandLineOption option("seconds", help.arg(defaultSeconds), "N",

@@ -4,6 +4,7 @@
 // page's log and progress included) beside its target. That time includes the write of the
 // next block, inside which the simulated meter answers and wakes the link thread. The 3 s
 // wait for the boot loader comes before the clock starts.
+#include "BenchSize.h"
 #include "SimMeter.h"
 #include "USBThread.h"
 #include "UpgradePage.h"
@@ -24,7 +25,7 @@
 
 namespace {
 
-constexpr int imageSize = 2 * 1024 * 1024;
+const int imageSize = benchSize(2 * 1024 * 1024, 58 * 20);
 constexpr double targetMicrosPerBlock = 100.0;
 constexpr int giveUpMs = 600000;
 

@@ -476,6 +476,10 @@
         <translation>Open data (.csv)</translation>
     </message>
     <message>
+        <source>打开上次的记录</source>
+        <translation>Open the previous recording</translation>
+    </message>
+    <message>
         <source>保存失败</source>
         <translation>Save failed</translation>
     </message>
@@ -498,6 +502,18 @@
     <message>
         <source>已打开 %1：%2 条记录，跳过 %3 行</source>
         <translation>Opened %1: %2 records, %3 lines skipped</translation>
+    </message>
+    <message>
+        <source>，%1 行不按时间顺序，已排序</source>
+        <translation>, %1 rows out of time order were put in order</translation>
+    </message>
+    <message>
+        <source>，%1 行与上一行同一秒</source>
+        <translation>, %1 rows in the same second as the row before</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>Not a regular file</translation>
     </message>
     <message>
         <source>开</source>
@@ -936,6 +952,29 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>实时显示、记录和设置 USB 功率计。</source>
+        <translation>Watch, record and configure a USB power meter.</translation>
+    </message>
+    <message>
+        <source>启动时打开的记录文件（CSV）</source>
+        <translation>A recording (CSV file) to show at start</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>Show this help and exit</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>Show the version and exit</translation>
+    </message>
+    <message>
+        <source>只能打开一个记录文件</source>
+        <translation>Only one recording file can be opened</translation>
+    </message>
+</context>
+<context>
     <name>CapacityPage</name>
     <message>
         <source>暂停：仪表未连接</source>
@@ -1063,6 +1102,85 @@
     <message>
         <source>丢弃</source>
         <translation>Discard</translation>
+    </message>
+    <message>
+        <source>上次的记录已停止，但没有保存（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>The last recording was stopped but never saved (started %1, %2 samples). Open it or discard it?</translation>
+    </message>
+    <message>
+        <source>较新版本留下的记录已原样保留，本次记录另存</source>
+        <translation>A recording left by a newer version was kept as it is; this one is recorded apart</translation>
+    </message>
+    <message>
+        <source>打开数据</source>
+        <translation>Open data</translation>
+    </message>
+    <message>
+        <source>当前记录有 %1 条数据尚未保存。先保存，还是直接替换？被替换的记录可从“打开上次的记录”找回。</source>
+        <translation>The current recording has %1 unsaved samples. Save it first, or replace it? A replaced recording can be opened again with “Open the previous recording”.</translation>
+    </message>
+    <message>
+        <source>先保存</source>
+        <translation>Save first</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>RangeSummary</name>
+    <message>
+        <source>开始</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>时长</source>
+        <translation>Duration</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>Charge (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>Energy (Wh)</translation>
+    </message>
+    <message>
+        <source>采样数</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>间断</source>
+        <translation>Gaps</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>导出所选(.csv)</source>
+        <translation>Export selection (.csv)</translation>
     </message>
 </context>
 </TS>

@@ -476,6 +476,10 @@
         <translation>打开数据(.csv)</translation>
     </message>
     <message>
+        <source>打开上次的记录</source>
+        <translation>打开上次的记录</translation>
+    </message>
+    <message>
         <source>保存失败</source>
         <translation>保存失败</translation>
     </message>
@@ -498,6 +502,18 @@
     <message>
         <source>已打开 %1：%2 条记录，跳过 %3 行</source>
         <translation>已打开 %1：%2 条记录，跳过 %3 行</translation>
+    </message>
+    <message>
+        <source>，%1 行不按时间顺序，已排序</source>
+        <translation>，%1 行不按时间顺序，已排序</translation>
+    </message>
+    <message>
+        <source>，%1 行与上一行同一秒</source>
+        <translation>，%1 行与上一行同一秒</translation>
+    </message>
+    <message>
+        <source>不是普通文件</source>
+        <translation>不是普通文件</translation>
     </message>
     <message>
         <source>开</source>
@@ -936,6 +952,29 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>实时显示、记录和设置 USB 功率计。</source>
+        <translation>实时显示、记录和设置 USB 功率计。</translation>
+    </message>
+    <message>
+        <source>启动时打开的记录文件（CSV）</source>
+        <translation>启动时打开的记录文件（CSV）</translation>
+    </message>
+    <message>
+        <source>显示此帮助并退出</source>
+        <translation>显示此帮助并退出</translation>
+    </message>
+    <message>
+        <source>显示版本号并退出</source>
+        <translation>显示版本号并退出</translation>
+    </message>
+    <message>
+        <source>只能打开一个记录文件</source>
+        <translation>只能打开一个记录文件</translation>
+    </message>
+</context>
+<context>
     <name>CapacityPage</name>
     <message>
         <source>暂停：仪表未连接</source>
@@ -1063,6 +1102,85 @@
     <message>
         <source>丢弃</source>
         <translation>丢弃</translation>
+    </message>
+    <message>
+        <source>上次的记录已停止，但没有保存（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</source>
+        <translation>上次的记录已停止，但没有保存（始于 %1，共 %2 条数据）。打开这份记录，还是丢弃？</translation>
+    </message>
+    <message>
+        <source>较新版本留下的记录已原样保留，本次记录另存</source>
+        <translation>较新版本留下的记录已原样保留，本次记录另存</translation>
+    </message>
+    <message>
+        <source>打开数据</source>
+        <translation>打开数据</translation>
+    </message>
+    <message>
+        <source>当前记录有 %1 条数据尚未保存。先保存，还是直接替换？被替换的记录可从“打开上次的记录”找回。</source>
+        <translation>当前记录有 %1 条数据尚未保存。先保存，还是直接替换？被替换的记录可从“打开上次的记录”找回。</translation>
+    </message>
+    <message>
+        <source>先保存</source>
+        <translation>先保存</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>替换</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>RangeSummary</name>
+    <message>
+        <source>开始</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>结束</source>
+        <translation>结束</translation>
+    </message>
+    <message>
+        <source>时长</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <source>最小</source>
+        <translation>最小</translation>
+    </message>
+    <message>
+        <source>平均</source>
+        <translation>平均</translation>
+    </message>
+    <message>
+        <source>最大</source>
+        <translation>最大</translation>
+    </message>
+    <message>
+        <source>电量 (mAh)</source>
+        <translation>电量 (mAh)</translation>
+    </message>
+    <message>
+        <source>能量 (Wh)</source>
+        <translation>能量 (Wh)</translation>
+    </message>
+    <message>
+        <source>采样数</source>
+        <translation>采样数</translation>
+    </message>
+    <message>
+        <source>间断</source>
+        <translation>间断</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>导出所选(.csv)</source>
+        <translation>导出所选(.csv)</translation>
     </message>
 </context>
 </TS>

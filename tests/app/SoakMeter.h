@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Acquisition.h"
-#include "DialogCatcher.h"
+#include "DialogAnswers.h"
 #include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
 #include "MeterReading.h"
@@ -81,7 +81,7 @@ public:
         return f.pages()->currentIndex() != page;
     }
     // Unplugs once the meter is in upgrade mode; the silence is ticked away.
-    bool unplugInUpgrade(const DialogCatcher& dialogs, int timeoutMs) {
+    bool unplugInUpgrade(const DialogAnswers& dialogs, int timeoutMs) {
         f.widget<QAbstractButton>("disp_btnUpgrade")->click();
         if (!firmwareWritten)
             firmwareWritten = writeFirmware();
@@ -111,6 +111,8 @@ public:
     int malformedFed() const { return malformed; }
     int shortFed() const { return shortOnes; }
     QString lastGoodVoltageText() const { return QString::number(lastGoodVolts, 'f', 5); }
+    // The good reports carry 10 to 20 V; the malformed one wildVolts.
+    static bool isGoodVoltage(float volts) { return volts >= 10.0f && volts < 20.0f; }
 
 private:
     static constexpr int feedEvery = 10;

@@ -21,6 +21,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString reminderTitle = QStringLiteral("提示信息");
@@ -88,23 +90,16 @@ private slots:
         QCOMPARE(questions[0].directory, documents()); // not the program's own folder
     }
 
-    void twentyRecordsGoStraightToTheDialogAndSaveSilently() {
-        record(20);
-        answer = workDir->filePath("run");
-        files->exportData();
-        QCOMPARE(questions.size(), 1);
-        const QByteArray written = contentOf(answer);
-        QVERIFY(written.startsWith(saveDataDeal::header()));
-        QCOMPARE(written.count("\r\n"), 4 + 20);
-    }
-
-    void aCancelledSaveDialogWritesNothing() {
+    void cancelledDialogsWriteAndChangeNothing() {
         record(25);
         files->exportData();
         files->exportImage(chart->view());
-        QCOMPARE(questions.size(), 2);
+        files->openDataFromDialog();
+        QCOMPARE(questions.size(), 3);
         QCOMPARE(QDir(workDir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot),
                  QStringList());
+        QCOMPARE(acquisition->log().size(), 25);
+        QVERIFY(acquisition->isRunning());
     }
 
     void aFailedExportNamesTheFileAndKeepsTheLog() {
@@ -124,23 +119,17 @@ private slots:
         QCOMPARE(contentOf(answer).count("\r\n"), 4 + 20);
     }
 
+    // A name without suffix is saved as PNG all the same.
     void theImageIsTheChartViewAtItsSize() {
         chart->view()->resize(480, 320);
-        answer = workDir->filePath("chart.png");
+        answer = workDir->filePath("chart");
         files->exportImage(chart->view());
         QCOMPARE(questions.size(), 1);
         QCOMPARE(questions[0].caption, QString("Save File"));
         QCOMPARE(questions[0].directory, documents() + "/chart");
         QCOMPARE(questions[0].filter, QString("image(*.png)"));
-        const QImage image(answer);
+        const QImage image(answer, "png");
         QCOMPARE(image.size(), chart->view()->size() * chart->view()->devicePixelRatioF());
-    }
-
-    void anImageNamedWithoutSuffixIsSavedAsPng() {
-        chart->view()->resize(300, 200);
-        answer = workDir->filePath("chart");
-        files->exportImage(chart->view());
-        QCOMPARE(QImage(answer, "png").size(), chart->view()->size());
     }
 
     void anImageOfUnknownKindIsReportedAndLeavesNoFile() {
@@ -171,26 +160,40 @@ private slots:
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept_data() {
-        QTest::addColumn<bool>("exists");
-        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        const qint64 header = saveDataDeal::header().size();
-        QTest::newRow("header only") << true << header << "文件中没有可读的记录";
-        QTest::newRow("too large") << true << CsvReader::maxFileBytes + 1 << "文件大于 512 MB";
-        QTest::newRow("missing") << false << qint64(0) << "没有那个文件或目录";
+        QTest::newRow("header only") << "header"
+                                     << "文件中没有可读的记录";
+        QTest::newRow("empty") << "empty"
+                               << "文件中没有可读的记录";
+        QTest::newRow("too large") << "large"
+                                   << "文件大于 512 MB";
+        QTest::newRow("missing") << "missing"
+                                 << "没有那个文件或目录";
+        QTest::newRow("folder") << "folder"
+                                << "不是普通文件";
+        QTest::newRow("FIFO") << "fifo"
+                              << "不是普通文件";
+        QTest::newRow("endless device") << "/dev/zero"
+                                        << "不是普通文件";
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept() {
-        QFETCH(bool, exists);
-        QFETCH(qint64, size);
+        QFETCH(QString, kind);
         QFETCH(QString, reason);
         record(5);
-        const QString path = workDir->filePath("bad.csv");
-        if (exists) {
+        const QString path = kind.startsWith('/') ? kind : workDir->filePath("bad.csv");
+        if (kind == "header" || kind == "large" || kind == "empty") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(saveDataDeal::header());
-            QVERIFY(file.resize(size)); // beyond the header: sparse, no disk used
+            if (kind != "empty")
+                file.write(saveDataDeal::header());
+            if (kind == "large") // beyond the header: sparse, no disk used
+                QVERIFY(file.resize(CsvReader::maxFileBytes + 1));
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         }
         QString title, text;
         dialogs->expect(DialogAnswers::acknowledge(&title, &text));
@@ -236,6 +239,44 @@ private slots:
         QCOMPARE(questions.size(), 1);
         QCOMPARE(acquisition->log().size(), 5);
         QVERIFY(acquisition->isRunning());
+    }
+
+    // Open a file, press Run, record: once the run holds more than ten samples the axis
+    // follows it, as it does for a run that no file came before.
+    void aRunAfterAnOpenedFileFollowsItsSamples() {
+        const QString path = workDir->filePath("earlier.csv");
+        writeRecording(path, 30, {});
+        QVERIFY(files->openData(path));
+        QSignalSpy started(acquisition.get(), &Acquisition::runStarted);
+        acquisition->toggleByUser();
+        QCOMPARE(started.count(), 1);
+        const qint64 start = started.at(0).at(0).toLongLong();
+        acquisition->readingArrived();
+        for (int i = 0; i < 12; ++i)
+            acquisition->recordSample(QDateTime::fromSecsSinceEpoch(start + i), MeterReading());
+        QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(start, start + 12));
+    }
+
+    // Two runs appended to one file, the later one first: opened, both runs are in view
+    // and in time order, the tips bar says so, and an export writes them in order.
+    void runsAppendedInReverseOpenInTimeOrderAndBothInView() {
+        SampleStore first, second;
+        for (int i = 0; i < 40; ++i) {
+            first.append(1709647629 + i, {1.0f});
+            second.append(1709647629 + 86400 + i, {2.0f});
+        }
+        const QString path = workDir->filePath("reversed.csv");
+        QVERIFY(saveDataDeal::saveData(second, path).ok);
+        QVERIFY(saveDataDeal::saveData(first, path).ok);
+        QVERIFY(files->openData(path));
+        QCOMPARE(chart->timeRange(), TimeRange::ofSeconds(1709647629, 1709647629 + 86440));
+        QCOMPARE(tips->text(),
+                 QString("已打开 reversed.csv：80 条记录，跳过 0 行，40 行不按时间顺序，已排序"));
+        answer = workDir->filePath("again.csv");
+        files->exportData();
+        QVERIFY(saveDataDeal::saveData(first, workDir->filePath("expected.csv")).ok);
+        QVERIFY(saveDataDeal::saveData(second, workDir->filePath("expected.csv")).ok);
+        QCOMPARE(contentOf(answer), contentOf(workDir->filePath("expected.csv")));
     }
 
     void theTitleTakesAnyConfirmedTextAndKeepsItsOwnOnCancel() {

@@ -50,14 +50,14 @@ private slots:
         const QVector<Entry> expected = {{"导出数据(.csv)", true}, {"导出图片(.png)", true},
                                          {"曲线设置", true},       {"累计图显", true},
                                          {"滚动图显", true},       {"开发中...", false},
-                                         {"打开数据(.csv)", true}};
+                                         {"打开数据(.csv)", true}, {"打开上次的记录", true}};
         QCOMPARE(openChartMenu(f, dialogs, "开发中..."), expected);
         QCOMPARE(dialogs.unexpected(), 0); // the placeholder does nothing
 
         QMetaObject::invokeMethod(f.dialog.get(), "onS_Act2Clicked_Slot");
         const QVector<Entry> english = openChartMenu(f, dialogs, QString());
         QCOMPARE(english.first().text, QString("Export data (.csv)"));
-        QCOMPARE(english.last().text, QString("Open data (.csv)"));
+        QCOMPARE(english.last().text, QString("Open the previous recording"));
         QCOMPARE(english[4].text, QString("Scroll display"));
     }
 

@@ -56,21 +56,18 @@ private slots:
         QCOMPARE(ui->disp_label_VBUS_Tips->text(), QString(" "));
     }
 
-    void gaugesSaturateRedAtFullScale() {
+    // One reading per gauge, distinct, and the saturated one red (levels: test_dashboard_format).
+    void gaugesShowTheirLevelsAndSaturateRed() {
         MeterReading r;
-        r.vbus = 0;
+        r.vbus = 5.0f;
         r.ibus = 3.25f;
         r.power = 325.0f;
         dashboard->showReading(r);
-        QCOMPARE(ui->progressBar_VBUS->value(), 13);
+        QCOMPARE(ui->progressBar_VBUS->value(), 21);
         QVERIFY(ui->progressBar_VBUS->styleSheet().contains("rgb(85, 255, 0)"));
         QCOMPARE(ui->progressBar_IBUS->value(), 56);
         QCOMPARE(ui->progressBar_Power->value(), 100);
         QVERIFY(ui->progressBar_Power->styleSheet().contains("rgb(230, 0, 0)"));
-        r.ibus = 6.5f;
-        dashboard->showReading(r);
-        QCOMPARE(ui->progressBar_IBUS->value(), 100);
-        QVERIFY(ui->progressBar_IBUS->styleSheet().contains("rgb(230, 0, 0)"));
     }
 
     void arrowFollowsTheDirectionAndIgnoresUnknownValues() {
@@ -96,16 +93,12 @@ private slots:
         QCOMPARE(ui->disp_labDevTiT->text(), QString(" | %1 %2"));
     }
 
+    // A value outside every window leaves the choice shown (windows: test_dashboard_format).
     void minimumCurrentSelectsItsButtonOrLeavesThemAlone() {
-        pages->showMinCurrent(0.01f);
-        QVERIFY(isSelected(ui->settings_btn_10ma));
-        QVERIFY(!isSelected(ui->settings_btn_0A));
-        pages->showMinCurrent(0.015f);
-        QVERIFY(isSelected(ui->settings_btn_10ma));
-        pages->showMinCurrent(0.0f);
-        QVERIFY(isSelected(ui->settings_btn_0A));
-        QVERIFY(!isSelected(ui->settings_btn_10ma));
         pages->showMinCurrent(0.02f);
+        QVERIFY(isSelected(ui->settings_btn_20ma));
+        QVERIFY(!isSelected(ui->settings_btn_10ma) && !isSelected(ui->settings_btn_0A));
+        pages->showMinCurrent(0.015f);
         QVERIFY(isSelected(ui->settings_btn_20ma));
     }
 

@@ -1,3 +1,4 @@
+#include "Glyphs.h"
 #include "MeterFixture.h"
 #include "Setting.h"
 
@@ -39,19 +40,25 @@ private slots:
         QCOMPARE(headerText(f), QString("设备列表"));
     }
 
-    void storedEnglishIsAppliedAtStart() {
-        MeterFixture f;
-        Setting().writeValue("language", "English");
-        f.open();
-        QCOMPARE(f.widget<QToolButton>("tbtn2")->text(), QString("Setting"));
-        QCOMPARE(headerText(f), QString("Devices"));
+    // Only exactly "English" means English; anything else stored means Chinese.
+    void storedLanguageIsAppliedAtStart_data() {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("settingsButton");
+        QTest::newRow("English") << "English"
+                                 << "Setting";
+        QTest::newRow("lower-case english") << "english"
+                                            << "仪表参数设置";
+        QTest::newRow("Chinese") << "Chinese"
+                                 << "仪表参数设置";
     }
-
-    void storedTextOtherThanExactlyEnglishMeansChinese() {
+    void storedLanguageIsAppliedAtStart() {
+        QFETCH(QString, stored);
+        QFETCH(QString, settingsButton);
         MeterFixture f;
-        Setting().writeValue("language", "english");
+        Setting().writeValue("language", stored);
         f.open();
-        QCOMPARE(f.widget<QToolButton>("tbtn2")->text(), QString("仪表参数设置"));
+        QCOMPARE(f.widget<QToolButton>("tbtn2")->text(), settingsButton);
+        QCOMPARE(headerText(f), QString(stored == "English" ? "Devices" : "设备列表"));
     }
 
     void choosingTheActiveLanguageOnlyStoresIt() {
@@ -90,20 +97,24 @@ private slots:
                  QString("Waiting for the meter to come back"));
     }
 
+    // retranslateUi puts the designer texts back over every glyph.
     void glyphsSurviveTheSwitch() {
         MeterFixture f;
         MainDialog& d = f.open();
         chooseEnglish(d);
-        QCOMPARE(f.widget<QAbstractButton>("btnMenu_Close")->text(), QString(QChar(0xF00D)));
-        QCOMPARE(f.widget<QAbstractButton>("btnMenu_Min")->text(), QString(QChar(0xF068)));
-        QCOMPARE(f.widget<QAbstractButton>("btnMenu_Max")->text(), QString(QChar(0xF2D0)));
-        QCOMPARE(f.widget<QAbstractButton>("btnMenu_Menu")->text(), QString(QChar(0xF150)));
-        QCOMPARE(f.widget<QLabel>("title_icon_label")->text(), QString(QChar(0xF2D5)));
-        QCOMPARE(f.widget<QAbstractButton>("btnReturn")->text(), QString(QChar(0xF073)));
-        QCOMPARE(f.widget<QAbstractButton>("settings_btnReturn")->text(), QString(QChar(0xF122)));
-        QCOMPARE(f.widget<QAbstractButton>("upgrade_btnReturn")->text(), QString(QChar(0xF122)));
-        QCOMPARE(f.widget<QAbstractButton>("settings_btnReturn_q7")->text(),
-                 QString(QChar(0xF122)));
+        const QPair<const char*, char16_t> glyphs[] = {{"btnMenu_Close", Glyph::close},
+                                                       {"btnMenu_Min", Glyph::minimise},
+                                                       {"btnMenu_Max", Glyph::maximise},
+                                                       {"btnMenu_Menu", Glyph::menu},
+                                                       {"btnReturn", Glyph::homeReturn},
+                                                       {"disp_btnReturn", Glyph::pageReturn},
+                                                       {"settings_btnReturn", Glyph::pageReturn},
+                                                       {"upgrade_btnReturn", Glyph::pageReturn},
+                                                       {"settings_btnReturn_q7", Glyph::pageReturn},
+                                                       {"six_btnReturn", Glyph::pageReturn}};
+        for (const auto& [name, glyph] : glyphs)
+            QCOMPARE(f.widget<QAbstractButton>(name)->text(), QString(QChar(glyph)));
+        QCOMPARE(f.widget<QLabel>("title_icon_label")->text(), QString(QChar(Glyph::titleIcon)));
     }
 
     void cardKeepsItsValuesAndShowsItsStateInTheNewLanguage() {

@@ -67,12 +67,14 @@ private slots:
         MeterFixture f;
         const int meter = sim::plug();
         MainDialog& d = f.open();
+        f.stopTimers();
         sim::clearWrittenReports(meter);
         d.requestUpgradeMode();
         QCOMPARE(framesOf(meter, 0x02),
                  QList<QByteArray>{QByteArray::fromHex("55050902000000EEFF")});
         QCOMPARE(countPolls(meter), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(countPolls(meter), 1, MeterFixture::linkTimeoutMs);
+        f.tick("sampleTimer");
+        QCOMPARE(countPolls(meter), 1);
         QCOMPARE(framesOf(meter, 0x02).size(), 1);
     }
 

@@ -122,16 +122,6 @@ private slots:
         QVERIFY(bar->isTextVisible());
         QCOMPARE(f.widget<QLabel>("upgrade_labTitle")->text(), QString("固件升级"));
     }
-
-    void returnButtonsCarryTheirGlyphs() {
-        MeterFixture f;
-        f.open();
-        f.widget<QAbstractButton>("disp_btnReturn")->click();
-        QCOMPARE(f.widget<QAbstractButton>("btnReturn")->text(), QString(QChar(0xF073)));
-        toolButton(f, 6)->click();
-        QCOMPARE(f.widget<QAbstractButton>("six_btnReturn")->text(), QString(QChar(0xF122)));
-        QCOMPARE(f.widget<QLabel>("six_labTitle")->text(), QString("电池容量电量检测"));
-    }
 };
 
 QTEST_MAIN(NavigationTest)

@@ -3,9 +3,12 @@
 #include "JournalReader.h"
 #include "RecoveryOffer.h"
 #include "ScopedWorkDir.h"
+#include "saveDataDeal.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTranslator>
 #include <QtTest>
 
@@ -15,6 +18,9 @@ namespace {
 
 constexpr qint64 t0 = 1709647629; // 2024-03-05 14:07:09 UTC
 constexpr int childTimeoutMs = 60000;
+// A few seconds of recording: a killed program loses nothing it wrote, synced or not.
+constexpr int enoughSamples = 3;
+using RunState = JournalContents::RunState;
 
 SampleStore::Values sample(int r) {
     SampleStore::Values values{};
@@ -23,9 +29,10 @@ SampleStore::Values sample(int r) {
     return values;
 }
 
-// A journal as a killed program leaves it: open, `records` samples a second apart.
-void writeJournal(const QString& path, int records, quint32 state = Journal::stateOpen) {
-    QByteArray bytes = Journal::encodeHeader(t0, state);
+// A journal as a killed program leaves it: `records` samples a second apart.
+void writeJournal(const QString& path, int records, quint32 state = Journal::stateOpen,
+                  qint64 start = t0) {
+    QByteArray bytes = Journal::encodeHeader(start, state);
     for (int r = 0; r < records; ++r) {
         std::array<unsigned char, Journal::recordSize> record{};
         Journal::encodeRecord(record.data(), r, sample(r));
@@ -36,118 +43,247 @@ void writeJournal(const QString& path, int records, quint32 state = Journal::sta
     file.write(bytes);
 }
 
+// The test program (journal_child.cpp) over the simulated meter, in the test's folder.
+class Program {
+public:
+    // `offers`: "open" or "discard"; with "quit" the program quits once its window shows.
+    explicit Program(const QString& workDir, const QStringList& script) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("JOURNAL_CHILD_OFFERS", script.value(0));
+        environment.insert("JOURNAL_CHILD_QUIT", script.contains("quit") ? "1" : "0");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(workDir);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QStringLiteral(JOURNAL_CHILD_PATH), QStringList());
+    }
+    ~Program() {
+        if (process.state() != QProcess::NotRunning)
+            kill();
+    }
+    // The next line starting with `prefix`; the lines before it are kept in `seen`.
+    QString waitFor(const QString& prefix) {
+        for (;;) {
+            while (process.canReadLine()) {
+                const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();
+                seen << line;
+                if (line.startsWith(prefix))
+                    return line.mid(prefix.size());
+            }
+            if (!process.waitForReadyRead(childTimeoutMs))
+                return QStringLiteral("<nothing>");
+        }
+    }
+    void command(const QByteArray& line) {
+        process.write(line + '\n');
+        QCOMPARE(waitFor(QStringLiteral("done")), QString());
+    }
+    void kill() {
+        process.kill();
+        QVERIFY(process.waitForFinished(childTimeoutMs));
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+    }
+    bool quits() { return process.waitForFinished(childTimeoutMs); }
+    // The sample counts of the offers made so far, in the order offered.
+    QList<int> offers() const {
+        QList<int> counts;
+        const QRegularExpression count(QStringLiteral("共 (\\d+) 条"));
+        for (const QString& line : seen.filter(QRegularExpression(QStringLiteral("^offer "))))
+            counts << count.match(line).captured(1).toInt();
+        return counts;
+    }
+
+private:
+    QProcess process;
+    QStringList seen;
+};
+
 } // namespace
 
-// At start-up the journal of a run that did not end cleanly is offered; a program killed
-// in the middle of a run leaves every sample it wrote.
+// At start-up every recording whose samples were never saved is offered, whatever the
+// user did before the program went: the sequences below are run by the real program over
+// the simulated meter, killed with SIGKILL and started again, and checked on disk.
 class RecoveryTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
         workDir = std::make_unique<ScopedWorkDir>();
-        path = workDir->filePath(QStringLiteral("recording.journal"));
+        folder = workDir->filePath("data/" + QFileInfo(JOURNAL_CHILD_PATH).fileName());
+        QDir().mkpath(folder);
     }
     void cleanup() { workDir.reset(); }
 
-    void openingTheOfferedRunReturnsEverySample() {
-        writeJournal(path, 30);
-        DialogAnswers dialogs;
-        dialogs.expect(DialogAnswers::press(QStringLiteral("打开记录")));
-        const std::optional<SampleStore> run = offerUnfinishedRun(path);
-        QCOMPARE(dialogs.unexpected(), 0);
-        QVERIFY(run.has_value());
-        QCOMPARE(run->size(), 30);
-        QCOMPARE(run->timeAt(29), t0 + 29);
-        QCOMPARE(run->record(29), sample(29));
-        QVERIFY(QFile::exists(path)); // until the next run replaces it
-    }
-
-    void discardingRemovesTheJournalAndClosingTheBoxKeepsIt() {
-        writeJournal(path, 3);
+    void discardingRemovesTheJournalAndClosingTheBoxOpensIt() {
+        writeJournal(folder + "/a.journal", 3);
         DialogAnswers dialogs;
         dialogs.expect(DialogAnswers::escape());
-        QVERIFY(offerUnfinishedRun(path).has_value());
+        RecoveryOutcome kept = offerUnsavedRuns(folder);
+        QVERIFY(kept.opened.has_value());
+        QCOMPARE(kept.opened->samples.record(2), sample(2));
+        kept = {};
         dialogs.expect(DialogAnswers::press(QStringLiteral("丢弃")));
-        QVERIFY(!offerUnfinishedRun(path).has_value());
+        QVERIFY(!offerUnsavedRuns(folder).opened.has_value());
         QCOMPARE(dialogs.unanswered() + dialogs.unexpected(), 0);
-        QVERIFY(!QFile::exists(path));
+        QVERIFY(!QFile::exists(folder + "/a.journal"));
     }
 
-    void nothingIsOfferedForACleanEmptyOrForeignJournal_data() {
-        QTest::addColumn<int>("records");
-        QTest::addColumn<quint32>("state");
-        QTest::newRow("ended cleanly") << 5 << Journal::stateClean;
-        QTest::newRow("no samples") << 0 << Journal::stateOpen;
-    }
-
-    void nothingIsOfferedForACleanEmptyOrForeignJournal() {
-        QFETCH(int, records);
-        QFETCH(quint32, state);
-        writeJournal(path, records, state);
+    // Saved and empty journals are cleared away unasked; a newer program's file is kept
+    // as it is and said once; another program's file is left alone.
+    void onlyUnsavedJournalsAreOfferedAndANewerOneIsKept() {
+        writeJournal(folder + "/saved.journal", 5, Journal::stateSaved);
+        writeJournal(folder + "/empty.journal", 0);
+        QByteArray newer = Journal::encodeHeader(t0, Journal::stateOpen);
+        newer[Journal::versionAt] = char(Journal::formatVersion + 1);
+        writeJournal(folder + "/newer.journal", 0);
+        QFile file(folder + "/newer.journal");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(newer);
+        file.close();
         DialogAnswers dialogs;
-        QVERIFY(!offerUnfinishedRun(path).has_value());
+        const RecoveryOutcome outcome = offerUnsavedRuns(folder);
         QCOMPARE(dialogs.unexpected(), 0);
-        QVERIFY(QFile::exists(path));
+        QVERIFY(!outcome.opened.has_value());
+        QVERIFY(outcome.newerVersionKept);
+        QCOMPARE(QDir(folder).entryList({"*.journal"}), QStringList{"newer.journal"});
     }
 
     void theOfferSpeaksEnglishWhenEnglishIsOn() {
-        writeJournal(path, 2);
+        writeJournal(folder + "/a.journal", 2, Journal::stateStopped);
         QTranslator english;
         QVERIFY(english.load(":/Language/lib_en.qm"));
         QCoreApplication::installTranslator(&english);
         DialogAnswers dialogs;
         QStringList buttons;
         dialogs.expect(DialogAnswers::press(QStringLiteral("Open recording"), &buttons));
-        QVERIFY(offerUnfinishedRun(path).has_value());
+        QVERIFY(offerUnsavedRuns(folder).opened.has_value());
         QCoreApplication::removeTranslator(&english);
         QCOMPARE(dialogs.unexpected(), 0);
-        QCOMPARE(buttons.size(), 2);
-        QVERIFY(buttons.contains("Discard"));
+        QCOMPARE(buttons, QStringList({"Open recording", "Discard"}));
     }
 
-    // The program records from the simulated meter and is killed with SIGKILL; started
-    // again, it offers a recording holding at least every sample that was on disk.
+    // Record, SIGKILL: every sample written is there, in a journal only its owner can read.
     void aKilledRunIsOfferedWithEverySampleItWrote() {
-        QProcess child;
-        startChild(child, {});
-        const QString journal = workDir->filePath(
-            "data/" + QFileInfo(JOURNAL_CHILD_PATH).fileName() + "/recording.journal");
-        // Past the first sync to disk, so that some samples have surely been flushed.
-        QTRY_VERIFY_WITH_TIMEOUT(readJournal(journal).samples.size() > 12, childTimeoutMs);
-        const SampleStore before = readJournal(journal).samples;
-        child.kill();
-        QVERIFY(child.waitForFinished(childTimeoutMs));
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        const int written = recordThenKill({});
+        const QString journal = onlyJournal();
+        // Owner, group, other (the "user" bits repeat the owner's for the owner).
+        const QFile::Permissions notUser(0x7077);
+        QCOMPARE(QFileInfo(journal).permissions() & notUser, QFile::ReadOwner | QFile::WriteOwner);
+        QCOMPARE(QFileInfo(folder).permissions() & notUser,
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readJournal(journal).state, RunState::Running);
+        Program next(workDir->path(), {"open", "quit"});
+        QCOMPARE(next.waitFor("shown "), QString::number(written));
+        QCOMPARE(next.offers(), QList<int>{written});
+    }
 
-        const JournalContents after = readJournal(journal);
-        QVERIFY(!after.clean);
-        QCOMPARE(after.droppedRecords, 0);
-        QCOMPARE(after.tornBytes, 0);
-        QVERIFY(after.samples.size() >= before.size());
-        for (int i = 0; i < before.size(); ++i) {
-            QCOMPARE(after.samples.timeAt(i), before.timeAt(i));
-            QCOMPARE(after.samples.record(i), before.record(i));
+    // Record, SIGKILL, restart with the meter plugged and open the offered recording,
+    // SIGKILL again: the recording is still on disk whole and offered again.
+    void anOpenedRecordingStaysOnDiskUntilSaved() {
+        const int written = recordThenKill({});
+        const QString journal = onlyJournal();
+        {
+            Program reopened(workDir->path(), {"open"});
+            QCOMPARE(reopened.waitFor("shown "), QString::number(written));
+            QCOMPARE(readJournal(journal).samples.size(), written);
+            reopened.kill();
         }
-        verifyMeterSamples(after.samples);
+        QCOMPARE(readJournal(journal).samples.size(), written);
+        Program third(workDir->path(), {"open", "quit"});
+        QCOMPARE(third.waitFor("shown "), QString::number(written));
+        QCOMPARE(third.offers(), QList<int>{written});
+    }
 
-        QProcess next;
-        startChild(next, {QStringLiteral("reopen")});
-        QVERIFY(next.waitForFinished(childTimeoutMs));
-        QCOMPARE(next.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(next.readAllStandardOutput().trimmed(),
-                 QByteArray("offered ") + QByteArray::number(after.samples.size()));
+    // Record, Stop, SIGKILL: a stopped recording that was never saved is offered as such.
+    void aStoppedUnsavedRunIsOffered() {
+        const int written = recordThenKill({"stop"});
+        QCOMPARE(readJournal(onlyJournal()).state, RunState::Stopped);
+        Program next(workDir->path(), {"open", "quit"});
+        QCOMPARE(next.waitFor("shown "), QString::number(written));
+        QCOMPARE(next.offers(), QList<int>{written});
+    }
+
+    // Record, open a CSV file and answer "replace", SIGKILL: the replaced run is offered.
+    void aRunReplacedByAnOpenedFileIsOffered() {
+        SampleStore csv;
+        csv.append(t0, sample(0));
+        csv.append(t0 + 1, sample(1));
+        const QString csvPath = workDir->filePath("saved.csv");
+        QVERIFY(saveDataDeal::saveData(csv, csvPath).ok);
+        const int written = recordThenKill({"open " + csvPath.toLocal8Bit()});
+        QCOMPARE(readJournal(onlyJournal()).state, RunState::Stopped);
+        Program next(workDir->path(), {"open", "quit"});
+        QCOMPARE(next.waitFor("shown "), QString::number(written));
+        QCOMPARE(next.offers(), QList<int>{written});
+    }
+
+    // Two copies on one data folder record side by side: each into its own journal, the
+    // second never offered the first's; killed, both are offered, newest first.
+    void twoCopiesNeverShareOrOfferALiveJournal() {
+        Program first(workDir->path(), {"discard"});
+        QTRY_VERIFY_WITH_TIMEOUT(journalSizes().value(0) > enoughSamples, childTimeoutMs);
+        const QString firstJournal = onlyJournal();
+        Program second(workDir->path(), {"discard"});
+        QVERIFY(second.waitFor("shown ") != "<nothing>");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            journalSizes().size() == 2 && journalSizes().value(1) > enoughSamples, childTimeoutMs);
+        const int firstBefore = readJournal(firstJournal).samples.size();
+        first.kill();
+        second.kill();
+        QCOMPARE(second.offers(), QList<int>());
+        for (const QString& name : QDir(folder).entryList({"*.journal"}))
+            verifyMeterRun(readJournal(folder + '/' + name));
+        QVERIFY(readJournal(firstJournal).samples.size() >= firstBefore);
+
+        const QList<int> sizes = journalSizes();
+        Program third(workDir->path(), {"discard", "quit"});
+        third.waitFor("shown ");
+        QCOMPARE(third.offers(), QList<int>({sizes[1], sizes[0]}));
+        QVERIFY(third.quits());
+        QVERIFY(!QFile::exists(firstJournal));
     }
 
 private:
-    void startChild(QProcess& child, const QStringList& arguments) {
-        child.setWorkingDirectory(workDir->path());
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QStringLiteral(JOURNAL_CHILD_PATH), arguments);
-        QVERIFY(child.waitForStarted());
+    // Records from the meter, sends `commands`, kills the program; returns the samples on disk.
+    int recordThenKill(const QList<QByteArray>& commands) {
+        Program program(workDir->path(), {"discard"});
+        [&] {
+            QTRY_VERIFY_WITH_TIMEOUT(journalSizes().value(0) > enoughSamples, childTimeoutMs);
+        }();
+        const SampleStore before = readJournal(onlyJournal()).samples;
+        for (const QByteArray& c : commands)
+            program.command(c);
+        program.kill();
+        const JournalContents after = readJournal(onlyJournal());
+        verifyMeterRun(after);
+        [&] {
+            QVERIFY(after.samples.size() >= before.size());
+            for (int i = 0; i < before.size(); ++i)
+                QCOMPARE(after.samples.record(i), before.record(i));
+        }();
+        return after.samples.size();
     }
 
-    // Until the meter's first answer the reading is zero; from then on it is the meter's.
-    static void verifyMeterSamples(const SampleStore& samples) {
+    // The journals in the folder, oldest first by name; their sample counts.
+    QStringList journals() const {
+        return QDir(folder).entryList({"*.journal"}, QDir::Files, QDir::Name);
+    }
+    QList<int> journalSizes() const {
+        QList<int> sizes;
+        for (const QString& name : journals())
+            sizes << readJournal(folder + '/' + name).samples.size();
+        return sizes;
+    }
+    QString onlyJournal() const {
+        const QStringList names = journals();
+        return names.size() == 1 ? folder + '/' + names[0]
+                                 : QString("<%1 journals>").arg(names.size());
+    }
+
+    // Whole records only, times in order, and from the meter's first answer on its reading.
+    static void verifyMeterRun(const JournalContents& run) {
+        QCOMPARE(run.status, JournalContents::Status::Ok);
+        QCOMPARE(run.droppedRecords, 0);
+        QCOMPARE(run.tornBytes, 0);
+        const SampleStore& samples = run.samples;
         bool answered = false;
         for (int i = 0; i < samples.size(); ++i) {
             if (i > 0)
@@ -163,7 +299,7 @@ private:
     }
 
     std::unique_ptr<ScopedWorkDir> workDir;
-    QString path;
+    QString folder;
 };
 
 QTEST_MAIN(RecoveryTest)

@@ -1,4 +1,6 @@
 #include "Acquisition.h"
+#include "ChartFiles.h"
+#include "DialogAnswers.h"
 #include "FileSizeLimit.h"
 #include "JournalFormat.h"
 #include "JournalReader.h"
@@ -6,15 +8,21 @@
 #include "RunJournal.h"
 #include "ScopedWorkDir.h"
 #include "TipsBar.h"
+#include "saveDataDeal.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTranslator>
 #include <QWidget>
 #include <QtTest>
 
-// The journal follows the acquisition's runs: what is recorded is on disk, a stop or a
-// normal exit marks it clean, and when it cannot be written the recording goes on.
+using RunState = JournalContents::RunState;
+
+// The journal follows the acquisition's recordings: what is recorded is on disk until it is
+// saved to a file; a recording that a new run or an opened file replaces stays as the
+// previous one; when the journal cannot be written the recording goes on.
 class RunJournalTest : public QObject {
     Q_OBJECT
 private slots:
@@ -23,9 +31,13 @@ private slots:
         window = std::make_unique<QWidget>();
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         acquisition = std::make_unique<Acquisition>(nullptr);
-        path = workDir->filePath(QStringLiteral("data/app/recording.journal"));
+        tipsBar = new TipsBar(tips, window.get());
+        files = new ChartFiles(window.get(), acquisition.get(), tipsBar, window.get());
+        files->setFileDialogs(
+            [this](QWidget*, const ChartFiles::FileQuestion&) { return csvPath(); }, {});
         journal =
-            new RunJournal(acquisition.get(), path, new TipsBar(tips, window.get()), window.get());
+            new RunJournal(acquisition.get(), workDir->filePath("data/app"), tipsBar, window.get());
+        journal->follow(files);
         now = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
         reading = MeterReading();
         reading.vbus = 5.1f;
@@ -36,54 +48,117 @@ private slots:
         workDir.reset();
     }
 
-    void aRunIsJournalledAcrossAPauseAndMarkedCleanWhenStopped() {
+    void aRunIsJournalledAcrossAPauseAndMarkedStoppedWhenStopped() {
         acquisition->toggleByUser();
         record(3);
+        const QString path = journal->currentPath();
         QCOMPARE(readJournal(path).samples.size(), 3);
-        QVERIFY(!readJournal(path).clean);
+        QCOMPARE(readJournal(path).state, RunState::Running);
         acquisition->meterLost();
         acquisition->meterConnected(); // the same run resumes
         record(2);
         acquisition->toggleByUser();
         const JournalContents contents = readJournal(path);
-        QVERIFY(contents.clean);
+        QCOMPARE(contents.state, RunState::Stopped);
         QCOMPARE(contents.samples.size(), 5);
         QCOMPARE(contents.samples.timeAt(4), now.addSecs(-1).toSecsSinceEpoch());
         QCOMPARE(contents.samples.value(VBUS, 4), 5.1f);
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
     }
 
-    void theNextRunReplacesACleanJournal() {
+    // Run, Stop, Run: the first recording is the previous one, on disk and opened again from
+    // there, the second taking its place; a third run lets the oldest go.
+    void aNewRunKeepsTheUnsavedRecordingAsThePreviousOne() {
         acquisition->toggleByUser();
         record(4);
+        const QString first = journal->currentPath();
         acquisition->toggleByUser();
+        acquisition->toggleByUser();
+        record(2);
+        const QString second = journal->currentPath();
+        QCOMPARE(journal->previousPath(), first);
+        QCOMPARE(readJournal(first).samples.size(), 4);
+        QVERIFY(journal->openPrevious());
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 4);
+        QCOMPARE(journal->previousPath(), second);
+        QCOMPARE(readJournal(second).state, RunState::Stopped);
+        acquisition->toggleByUser();
+        QCOMPARE(journal->previousPath(), first);
+        const QDir folder = QFileInfo(first).dir();
+        QCOMPARE(folder.entryList({"*.journal"}).size(), 2); // second's name may be reused
+        QCOMPARE(readJournal(journal->currentPath()).samples.size(), 0);
+    }
+
+    // A saved recording needs no journal: export after Stop removes it, and the next run
+    // keeps no previous recording.
+    void anExportedRecordingLeavesNoJournal() {
+        acquisition->toggleByUser();
+        record(3);
+        const QString path = journal->currentPath();
+        acquisition->toggleByUser();
+        DialogAnswers dialogs;
+        QString title, text;
+        dialogs.expect(DialogAnswers::acknowledge(&title, &text)); // "record more first"
+        QVERIFY(files->exportData());
+        QVERIFY(!QFile::exists(path));
+        acquisition->toggleByUser();
+        QVERIFY(!journal->hasPrevious());
+    }
+
+    // Opening a file over unsaved samples asks, in either language; cancel keeps the log,
+    // replace keeps the replaced recording on disk as the previous one.
+    void openingAFileOverUnsavedSamplesAsksFirst() {
+        SampleStore saved;
+        saved.append(now.toSecsSinceEpoch(), {});
+        QVERIFY(saveDataDeal::saveData(saved, csvPath()).ok);
+        acquisition->toggleByUser();
+        record(3);
+        DialogAnswers dialogs;
+        QStringList chinese, english;
+        dialogs.expect(DialogAnswers::press(QStringLiteral("取消"), &chinese));
+        QVERIFY(!files->openData(csvPath()));
+        QCOMPARE(acquisition->log().size(), 3);
+        QVERIFY(acquisition->isRunning());
+        QTranslator translator;
+        QVERIFY(translator.load(":/Language/lib_en.qm"));
+        QCoreApplication::installTranslator(&translator);
+        dialogs.expect(DialogAnswers::press(QStringLiteral("Replace"), &english));
+        const QString replaced = journal->currentPath();
+        QVERIFY(files->openData(csvPath()));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(dialogs.unanswered() + dialogs.unexpected(), 0);
+        chinese.sort();
+        english.sort();
+        QCOMPARE(chinese, QStringList({"先保存", "取消", "替换"}));
+        QCOMPARE(english, QStringList({"Cancel", "Replace", "Save first"}));
+        QCOMPARE(acquisition->log().size(), 1);
+        QCOMPARE(journal->previousPath(), replaced);
+        QCOMPARE(readJournal(replaced).samples.size(), 3);
+        QVERIFY(files->openData(csvPath())); // a file's recording is saved: not asked
+        QCOMPARE(dialogs.unexpected(), 0);
+    }
+
+    // A stray close after hours must not lose the recording, running or stopped.
+    void closingTheProgramLeavesTheUnsavedRecordingsOnDisk() {
+        acquisition->meterConnected();
+        record(2);
+        acquisition->toggleByUser();
+        const QString stopped = journal->currentPath();
         acquisition->toggleByUser();
         record(1);
-        QCOMPARE(readJournal(path).samples.size(), 1);
-    }
-
-    // A stray close after hours must not lose the run: it is left to be offered.
-    void closingTheProgramInTheMiddleOfARunLeavesItUnended() {
-        acquisition->meterConnected();
-        record(2);
+        const QString running = journal->currentPath();
         window.reset(); // the journal goes with its window
-        QVERIFY(!readJournal(path).clean);
-        QCOMPARE(readJournal(path).samples.size(), 2);
-    }
-
-    void closingTheProgramAfterAStopLeavesTheRunEnded() {
-        acquisition->meterConnected();
-        record(2);
-        acquisition->toggleByUser();
-        window.reset();
-        QVERIFY(readJournal(path).clean);
+        QCOMPARE(readJournal(stopped).state, RunState::Stopped);
+        QCOMPARE(readJournal(running).state, RunState::Running);
+        QCOMPARE(readJournal(running).samples.size(), 1);
+        QVERIFY(!QFile::exists(running + ".lock"));
     }
 
     void aFolderThatCannotBeWrittenLeavesTheRecordingInMemory() {
         QFile blocker(workDir->filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        journal = new RunJournal(acquisition.get(), blocker.fileName() + "/recording.journal",
-                                 new TipsBar(tips, window.get()), window.get());
+        journal = new RunJournal(acquisition.get(), blocker.fileName(), tipsBar, window.get());
         acquisition->toggleByUser();
         record(3);
         QCOMPARE(acquisition->log().size(), 3);
@@ -111,13 +186,15 @@ private slots:
 
 private:
     void record(int seconds) { recordSeconds(*acquisition, now, reading, seconds); }
+    QString csvPath() const { return workDir->filePath("saved.csv"); }
 
     std::unique_ptr<ScopedWorkDir> workDir;
     std::unique_ptr<QWidget> window;
     std::unique_ptr<Acquisition> acquisition;
     QLabel* tips = nullptr;
+    TipsBar* tipsBar = nullptr;
+    ChartFiles* files = nullptr;
     RunJournal* journal = nullptr;
-    QString path;
     QDateTime now;
     MeterReading reading;
 };

@@ -5,7 +5,7 @@
 // sample at once, so a day takes minutes.
 
 #include "CsvExpected.h"
-#include "DialogCatcher.h"
+#include "DialogAnswers.h"
 #include "EnvNumber.h"
 #include "MeterFixture.h"
 #include "SoakMeter.h"
@@ -105,7 +105,7 @@ private slots:
         f.open();
         f.dialog.reset();
         const QSet<QString> filesBefore = openFiles();
-        DialogCatcher dialogs;
+        DialogAnswers dialogs;
         SoakMeter meter(f, random);
         QVERIFY(meter.connect());
 
@@ -147,7 +147,8 @@ private slots:
         QByteArray expected = CsvExpected::headerBytes;
         for (int i = 0; i < log.size(); ++i) {
             QCOMPARE(log.timeAt(i), recorded[size_t(i)].first);
-            QVERIFY(log.record(i) == recorded[size_t(i)].second);
+            // Only good reports are recorded: never the malformed one's voltage.
+            QVERIFY2(meter.isGoodVoltage(log.value(VBUS, i)), qPrintable(QString::number(i)));
             expected += CsvExpected::row(recorded[size_t(i)].first, recorded[size_t(i)].second);
         }
         // ...and exported byte for byte.

@@ -79,12 +79,10 @@ private slots:
         QTableView* table = d.curveStyleTable()->shownTable();
         QVERIFY(table);
         QCOMPARE(table->parentWidget(), f.widget<QWidget>("widget"));
-        QVERIFY(table->height() >= 330);
-        QVERIFY(table->width() >= 320);
     }
 
     // The range button stays lit and the tips bar keeps the opened file's line, now in
-    // English.
+    // English. How the panel relabels is test_custom_axis_panel's.
     void languageSwitchRelabelsThePanelAndKeepsItsSwitches() {
         MeterFixture f;
         SampleStore recording;
@@ -108,11 +106,6 @@ private slots:
         QCOMPARE(tips->text(), QString("Opened rec %3 %2.csv: 3 records, 0 lines skipped"));
         QTRY_COMPARE(panel->findChild<QLabel*>("label_max")->text(), QString("Maximum value"));
         QCOMPARE(panel->switchButton(CC2)->text(), QString("Enable"));
-        QCOMPARE(panel->switchButton(CC1)->text(), QString("Close"));
-        QCOMPARE(panel->windowTitle(), QString("Custom Axis"));
-        QMetaObject::invokeMethod(&d, "onS_Act1Clicked_Slot");
-        QTRY_COMPARE(panel->findChild<QLabel*>("label_max")->text(), QString("最大值"));
-        QCOMPARE(panel->switchButton(CC2)->text(), QString("启用"));
     }
 };
 

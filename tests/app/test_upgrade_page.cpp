@@ -2,7 +2,7 @@
 // simulated meter's boot loader.
 
 #include "CommandFrame.h"
-#include "DialogCatcher.h"
+#include "DialogAnswers.h"
 #include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
 #include "Setting.h"
@@ -95,7 +95,7 @@ struct UpgradeFixture : MeterFixture {
     bool idle() const { return !page()->upgrade().upgrading(); }
 
     int meter = 0;
-    DialogCatcher dialogs;
+    DialogAnswers dialogs;
 };
 
 } // namespace
@@ -191,55 +191,6 @@ private slots:
         QVERIFY(f.dialogs.boxes.isEmpty());
     }
 
-    void meterFailureEndsWithItsMessageInEitherLanguage_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("handshakeLine");
-        QTest::newRow("Chinese") << "Chinese"
-                                 << "error|更新失败"
-                                 << "握手成功...";
-        QTest::newRow("English") << "English"
-                                 << "error|Update failed"
-                                 << "Handshake succeeded...";
-    }
-    void meterFailureEndsWithItsMessageInEitherLanguage() {
-        QFETCH(QString, language);
-        QFETCH(QString, box);
-        QFETCH(QString, handshakeLine);
-        UpgradeFixture f(sim::UpgradeScript::ReportFailure, 3);
-        Setting().writeValue("language", language);
-        f.openOnUpgradePage();
-        f.startWith(1000);
-        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), upgradeTimeoutMs);
-        QTRY_COMPARE(f.dialogs.boxes, QStringList{box});
-        QCOMPARE(f.log()[1], handshakeLine);
-        QCOMPARE(f.startButton()->text(), QString("正在下载"));
-        QVERIFY(!f.startButton()->isEnabled());
-        QVERIFY(!f.ticks()->isActive());
-    }
-
-    void refusedWriteEndsWithTheSendErrorMessage() {
-        UpgradeFixture f(sim::UpgradeScript::RefuseWrite, 2);
-        f.openOnUpgradePage();
-        f.startWith(1000);
-        QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.boxes, QStringList{"错误|USB发送数据异常"},
-                                  upgradeTimeoutMs);
-        QVERIFY(f.idle());
-        QVERIFY(!f.ticks()->isActive());
-    }
-
-    void meterThatNeverEntersUpgradeModeEndsByTheTimeOut() {
-        UpgradeFixture f(sim::UpgradeScript::StayInNormalMode);
-        f.openOnUpgradePage();
-        f.startWith(1000);
-        f.tick(FirmwareUpgrade::timeoutLimit - 1);
-        QVERIFY(!f.idle());
-        f.tick(1);
-        QTRY_COMPARE(f.dialogs.boxes, QStringList{"错误|USB更新失败,超时"});
-        QVERIFY(f.idle());
-        QCOMPARE(f.log(), QStringList{"开始连接设备..."});
-    }
-
     // A capacity test and a recording at 2 A, then an upgrade while the load is off: the
     // upgrade's time is a gap in both, and Browse cannot start a second upgrade.
     void anUpgradeIsAGapInTheRecordingAndTheCapacityTest() {
@@ -293,22 +244,61 @@ private slots:
         QCOMPARE(f.widget<QLabel>("six_label_charge")->text(), charge);
     }
 
-    void unplugMidTransferTimesOutAndTheMeterWorksAgainWhenBack() {
-        UpgradeFixture f(sim::UpgradeScript::Unplug, 5);
+    // Every way an upgrade fails ends it with its message box and stops the ticks; a
+    // silent meter is ended by the time-out, not before, and an unplugged one works again
+    // once it is back.
+    void failuresEndWithTheirMessage_data() {
+        using Script = sim::UpgradeScript;
+        QTest::addColumn<int>("fault");
+        QTest::addColumn<int>("atBlock");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("secondLogLine");
+        QTest::newRow("meter failure") << int(Script::ReportFailure) << 3 << "Chinese"
+                                       << "error|更新失败"
+                                       << "握手成功...";
+        QTest::newRow("meter failure, English") << int(Script::ReportFailure) << 3 << "English"
+                                                << "error|Update failed"
+                                                << "Handshake succeeded...";
+        QTest::newRow("write refused") << int(Script::RefuseWrite) << 2 << "Chinese"
+                                       << "错误|USB发送数据异常"
+                                       << "握手成功...";
+        QTest::newRow("never in upgrade mode") << int(Script::StayInNormalMode) << 0 << "Chinese"
+                                               << "错误|USB更新失败,超时" << QString();
+        QTest::newRow("unplugged mid-transfer") << int(Script::Unplug) << 5 << "Chinese"
+                                                << "错误|USB更新失败,超时"
+                                                << "握手成功...";
+    }
+    void failuresEndWithTheirMessage() {
+        QFETCH(int, fault);
+        QFETCH(int, atBlock);
+        QFETCH(QString, language);
+        QFETCH(QString, box);
+        QFETCH(QString, secondLogLine);
+        UpgradeFixture f(sim::UpgradeScript::Fault(fault), atBlock);
+        Setting().writeValue("language", language);
         f.openOnUpgradePage();
         f.startWith(5800);
-        QTRY_VERIFY_WITH_TIMEOUT(!sim::isPlugged(f.meter), upgradeTimeoutMs);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
-        f.tick(FirmwareUpgrade::timeoutLimit);
-        QTRY_COMPARE(f.dialogs.boxes, QStringList{"错误|USB更新失败,超时"});
+        if (fault == sim::UpgradeScript::Unplug) {
+            QTRY_VERIFY_WITH_TIMEOUT(!sim::isPlugged(f.meter), upgradeTimeoutMs);
+            QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        }
+        if (box.endsWith("超时")) { // the dialog's own ticks may have counted some already
+            f.tick(FirmwareUpgrade::timeoutLimit - 1 - f.page()->upgrade().timeoutTicks());
+            QVERIFY(!f.idle());
+            f.tick(1);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(f.dialogs.boxes, QStringList{box}, upgradeTimeoutMs);
         QVERIFY(f.idle());
+        QVERIFY(!f.ticks()->isActive());
+        QCOMPARE(f.log().value(1), secondLogLine);
+        QVERIFY(!f.startButton()->isEnabled());
+        if (fault != sim::UpgradeScript::Unplug)
+            return;
         sim::MeterState state = sim::state(f.meter);
         state.channels[0] = 12.5;
         sim::setState(f.meter, state);
         sim::replug(f.meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        const int recorded = f.logSize();
-        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
         QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.50000"),
                                   MeterFixture::linkTimeoutMs);
     }

@@ -5,8 +5,12 @@
 
 #include <atomic>
 #include <cinttypes>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 #include <string>
 #include <sys/mman.h>
 #include <sys/syscall.h>
@@ -109,6 +113,43 @@ void faultWhileReporting() {
     watcher.join();
 }
 
+// The main thread faults once `enter`, on a thread of its own, has written a byte to
+// `insideFd`: from then on that thread holds the dynamic loader's lock for good.
+void faultWhileAnotherThreadIsIn(void (*enter)(int insideFd)) {
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return;
+    std::thread([enter, fd = pipeEnds[1]] { enter(fd); }).detach();
+    char inside = 0;
+    if (read(pipeEnds[0], &inside, 1) == 1)
+        writeNull();
+}
+
+// Inside dlopen: the library's constructor tells, then stalls.
+void loadStallLibrary(int insideFd) {
+    setenv("STALL_FD", std::to_string(insideFd).c_str(), 1);
+    dlopen(STALL_LIBRARY_PATH, RTLD_NOW);
+}
+
+// Inside dl_iterate_phdr, as the unwinder is while it looks for a frame's tables.
+void stallInModuleWalk(int insideFd) {
+    dl_iterate_phdr(
+        [](dl_phdr_info*, std::size_t, void* fd) {
+            const char inside = 1;
+            if (write(*static_cast<int*>(fd), &inside, 1) == 1)
+                for (;;)
+                    pause();
+            return 1;
+        },
+        &insideFd);
+}
+
+// A write through a non-canonical pointer: a general protection fault, not a page fault.
+[[gnu::noinline]] void writeNonCanonical() {
+    volatile int* volatile target = reinterpret_cast<int*>(0x8000000000000000ull);
+    *target = 1;
+}
+
 bool fault(const char* mode) {
     const std::string name = mode;
     if (name == "null-write")
@@ -129,6 +170,14 @@ bool fault(const char* mode) {
         onSecondThread([] { overflowStack(0); });
     else if (name == "fault-while-reporting")
         faultWhileReporting();
+    else if (name == "fault-inside-dlopen")
+        faultWhileAnotherThreadIsIn(loadStallLibrary);
+    else if (name == "fault-inside-module-walk")
+        faultWhileAnotherThreadIsIn(stallInModuleWalk);
+    else if (name == "non-canonical-write")
+        writeNonCanonical();
+    else if (name == "killed-with-segv")
+        kill(getpid(), SIGSEGV);
     else
         return false;
     return true;

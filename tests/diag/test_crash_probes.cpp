@@ -59,14 +59,6 @@ private slots:
         QVERIFY(modules.size() > 1);
     }
 
-    void readableMemoryIsCopied() {
-        const char source[] = "crash report";
-        char target[sizeof source] = {};
-        QCOMPARE(SafeMemory::read(target, reinterpret_cast<std::uintptr_t>(source), sizeof source),
-                 sizeof source);
-        QCOMPARE(QByteArray(target), QByteArray(source));
-    }
-
     void unmappedMemoryReadsAsNothing() {
         char target[16];
         QCOMPARE(SafeMemory::read(target, 0, sizeof target), std::size_t{0});
@@ -86,14 +78,6 @@ private slots:
         QCOMPARE(SafeMemory::read(target, start, sizeof target), std::size_t{5});
         QCOMPARE(target[4], 0x5A);
         munmap(pages, page);
-    }
-
-    void modulesAreFoundByAddress() {
-        QCOMPARE(QString(modules.pathOf(codeAddress(markerA))), QString("/proc/self/exe as given"));
-        // getpid, not write: a sanitizer build intercepts write in the executable itself.
-        QVERIFY(
-            QString(modules.pathOf(reinterpret_cast<std::uintptr_t>(&::getpid))).contains("libc"));
-        QCOMPARE(QString(modules.pathOf(0)), QString());
     }
 
     void onlyExecutableSegmentsAreCode() {
@@ -168,15 +152,13 @@ private slots:
         QTest::addColumn<int>("signalCode");
         QTest::addColumn<quint64>("faultAddress");
         QTest::addColumn<uint>("code");
+        // The faults a crash can make on purpose are test_crash_reporter's.
         const quint64 sp = 0x7FFC00100000;
-        QTest::newRow("null write") << SIGSEGV << int(SEGV_MAPERR) << quint64(0) << 0xC0000005u;
         QTest::newRow("push past the stack")
             << SIGSEGV << int(SEGV_MAPERR) << sp - 8 << 0xC00000FDu;
         QTest::newRow("far below the stack")
             << SIGSEGV << int(SEGV_MAPERR) << quint64(sp - ExceptionCode::stackOverflowReach)
             << 0xC0000005u;
-        QTest::newRow("integer division") << SIGFPE << int(FPE_INTDIV) << quint64(0) << 0xC0000094u;
-        QTest::newRow("illegal opcode") << SIGILL << int(ILL_ILLOPN) << quint64(0) << 0xC000001Du;
         QTest::newRow("misaligned") << SIGBUS << int(BUS_ADRALN) << quint64(1) << 0x80000002u;
         QTest::newRow("truncated mapping")
             << SIGBUS << int(BUS_ADRERR) << quint64(0) << 0xC0000006u;

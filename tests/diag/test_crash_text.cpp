@@ -40,27 +40,12 @@ private slots:
         QCOMPARE(QByteArray(small.data() + 8, 4), QByteArray("####"));
     }
 
-    void systemLines() {
+    // The Linux report's lines, module and call stack are checked where the reporter writes
+    // them (test_crash_reporter); here the Windows ones and what a crash cannot show.
+    void windowsLine() {
         CrashText out(buffer.data(), buffer.size());
         CrashReport::windowsLine(out, {6, 1, 7601, 1, 0, 1});
-        CrashReport::linuxLine(out, "6.1.0-18-amd64", "#1 SMP PREEMPT_DYNAMIC Debian 6.1.76-1");
-        CrashReport::processLine(out, "/opt/meter/usb-meter");
-        QCOMPARE(textOf(out), QByteArray("Windows:  6.1.7601, SP 1.0, Product Type 1\n"
-                                         "Linux:  6.1.0-18-amd64 #1 SMP PREEMPT_DYNAMIC "
-                                         "Debian 6.1.76-1\n"
-                                         "Process:  /opt/meter/usb-meter\n"));
-    }
-
-    void accessViolationOf64BitProcess() {
-        CrashText out(buffer.data(), buffer.size());
-        CrashReport::exceptionLines(out, 0x55D0C0DE1234, "/opt/meter/usb-meter", 0xC0000005);
-        CrashReport::accessLine(out, true, 0);
-        CrashReport::accessLine(out, false, 0x7F0000001000);
-        QCOMPARE(textOf(out), QByteArray("Exception Addr:  000055D0C0DE1234   Module: "
-                                         "/opt/meter/usb-meter\n"
-                                         "Exception Code:  C0000005\n"
-                                         "Write Address:  0000000000000000\n"
-                                         "Read Address:  00007F0000001000\n"));
+        QCOMPARE(textOf(out), QByteArray("Windows:  6.1.7601, SP 1.0, Product Type 1\n"));
     }
 
     // The edge case of the 32-bit filter: a null write.
@@ -72,13 +57,6 @@ private slots:
                  QByteArray("Exception Addr:  00401A2B   Module: C:\\meter\\meter.exe\n"
                             "Exception Code:  C0000005\n"
                             "Write Address:  00000000\n"));
-    }
-
-    void addressOutsideAnyModuleLeavesTheModuleEmpty() {
-        CrashText out(buffer.data(), buffer.size());
-        CrashReport::exceptionLines(out, 0, "", 0xC000001D);
-        QCOMPARE(textOf(out), QByteArray("Exception Addr:  0000000000000000   Module: \n"
-                                         "Exception Code:  C000001D\n"));
     }
 
     void instructionShowsReadableBytesAndMarksTheRest() {
@@ -127,16 +105,6 @@ private slots:
                             "\nEAX: 00000001  EBX: 00000002  ECX: 00000003  EDX: 00000004"
                             "\nESI: 00000005  EDI: 00000006  ESP: 0019FF30  EBP: 0019FF44"
                             "\nEIP: 00401A2B  EFlags: 00000246"));
-    }
-
-    void callStackEndsWithoutLineEnd() {
-        CrashText out(buffer.data(), buffer.size());
-        CrashReport::callStackHeader(out);
-        CrashReport::callStackEntry(out, 0x55D0C0DE1234, "/opt/meter/usb-meter");
-        CrashReport::callStackEntry(out, 0x7F00DEADBEEF, "");
-        QCOMPARE(textOf(out), QByteArray("\nCall Stack:"
-                                         "\n000055D0C0DE1234  /opt/meter/usb-meter"
-                                         "\n00007F00DEADBEEF  "));
     }
 };
 

@@ -66,11 +66,8 @@ private slots:
         QCOMPARE(chart->panel->timeRange(),
                  (TimeRange{(chart->t0 + 1) * ms, (chart->t0 + 8) * ms}));
         QVERIFY(view()->followSuspended());
-        for (int i = 0; i < 10; ++i)
-            wheel(plot().center(), 120);
-        QCOMPARE(chart->panel->timeRange().spanMs(), 2 * ms);
-        wheel(plot().center(), -120);
-        QCOMPARE(chart->panel->timeRange().spanMs(), 3 * ms);
+        wheel(plot().center(), -120); // out again (the steps themselves: test_time_window)
+        QVERIFY(chart->panel->timeRange().spanMs() > 7 * ms);
     }
 
     void theWheelWithCtrlHeldOnlyStopsFollowing() {

@@ -151,6 +151,41 @@ private slots:
                 1);
     }
 
+    // Records keep whole seconds: a timer that jitters across a second boundary, or a file
+    // exported twice, puts two or three records in one second. Every one stays in the
+    // store; the curve never turns them into NaN, smoothed or not.
+    void recordsSharingASecondNeverMakeNaN_data() {
+        QTest::addColumn<QVector<int>>("perSecond"); // records in each second, repeating
+        QTest::newRow("timer jitter") << QVector<int>{1, 1, 1, 1, 1, 1, 2, 0};
+        QTest::newRow("file exported twice") << QVector<int>{2};
+        QTest::newRow("three in a second") << QVector<int>{3, 1, 0, 1};
+    }
+    void recordsSharingASecondNeverMakeNaN() {
+        QFETCH(QVector<int>, perSecond);
+        SampleStore store;
+        SampleStore::Values values{};
+        for (int s = 0; s < 60; ++s) {
+            for (int n = 0; n < perSecond[s % perSecond.size()]; ++n) {
+                values[VBUS] = 5.0f + 0.02f * float(store.size()); // ramping 20 mV a sample
+                store.append(t0 + s, values);
+            }
+        }
+        const double top = values[VBUS];
+        MinMaxPyramid pyramid;
+        pyramid.sync(store);
+        for (int width : {1200, 300, 60}) {
+            const CurveSegments curve =
+                CurveReduction(store, pyramid, window(t0, t0 + 60, width)).curve(VBUS);
+            QVERIFY(pointCount(curve) > 0);
+            for (const QVector<QPointF>& segment : curve) {
+                for (const QPointF& p : segment)
+                    QVERIFY2(p.y() >= 5.0 && p.y() <= top && std::isfinite(p.x()),
+                             qPrintable(QString("%1 px: %2").arg(width).arg(p.y())));
+            }
+            QCOMPARE(curve.size(), 1);
+        }
+    }
+
     void monotoneSlopesNeverLetAnIntervalOvershoot() {
         QRandomGenerator random(8);
         QVector<QPointF> samples;

@@ -13,15 +13,19 @@ private slots:
     void init() { workDir = std::make_unique<ScopedWorkDir>(); }
     void cleanup() { workDir.reset(); }
 
-    void noFileGivesBlackHalfPixelPens() {
+    // Loaded under a stored dark theme, channels without a stored colour take its bright
+    // defaults and darken on a light theme; a stored colour and width stay as stored.
+    void defaultColoursFollowTheThemeAndStoredStylesStay() {
+        QVERIFY(ScopedWorkDir::writeSettingsFile(
+            "[General]\nChartTheme=Dark\nPM_col=ff102030\nPM_lw=3.0\n"));
         CurveStyles styles;
         styles.load();
-        for (int k = 0; k < recordedChannelCount; ++k) {
-            QCOMPARE(styles.at(k).colour, QColor(Qt::black));
-            QCOMPARE(styles.at(k).width, 0);
-            QCOMPARE(styles.pen(k).widthF(), 0.5);
-        }
-        QCOMPARE(CurveStyles::storedThemeCode(), 0);
+        const QColor vbusOnDark = styles.at(VBUS).colour;
+        styles.setTheme(0);
+        QVERIFY(styles.at(VBUS).colour.lightness() < vbusOnDark.lightness());
+        QCOMPARE(styles.pen(VBUS).widthF(), 1.5);
+        QCOMPARE(styles.at(PM).colour, QColor(0x10, 0x20, 0x30));
+        QCOMPARE(styles.pen(PM).widthF(), 3.0);
     }
 
     void penHasSolidBrushSquareCapAndBevelJoin() {

@@ -36,8 +36,6 @@ private slots:
         QCOMPARE(Setting().readValue("Powe_Max_Value"), QString("1000.00"));
         QCOMPARE(Setting().readValue("CPU_Max_Value"), QString("85.2"));
         QCOMPARE(Setting().readValue("CC2_Min_Value"), QString("0.12"));
-        QCOMPARE(ranges.rangeMin[VBUS], 5.0f);
-        QCOMPARE(ranges.rangeMax[CPU_TEMP], 85.24f);
     }
 
     void toggleFlipsAndStoresOneOrZero() {

@@ -3,12 +3,18 @@
 #include "saveDataDeal.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
 #include <cmath>
+#include <future>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -144,6 +150,85 @@ private slots:
         QCOMPARE(kept.size(), 1);
     }
 
+    // Two runs appended in reverse order, the later one exported once more, and a third
+    // row in one of its seconds: time order, each second's rows in file order, counted.
+    void rowsOutOfTimeOrderComeBackInOrder() {
+        const qint64 early = localSecs(2024, 3, 4, 9, 0, 0), late = localSecs(2024, 3, 5, 9, 0, 0);
+        SampleStore earlyRun, lateRun;
+        for (int i = 0; i < 3; ++i) {
+            earlyRun.append(early + i, {float(i)});
+            lateRun.append(late + i, {float(10 + i)});
+        }
+        const QString path = file("appended.csv");
+        for (const SampleStore* run : {&lateRun, &earlyRun, &lateRun})
+            QVERIFY(saveDataDeal::saveData(*run, path).ok);
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::Append));
+        out.write("2024-03-05_09:00:01,-1,0,0,0,0,0,0,0\r\n");
+        out.close();
+        SampleStore opened;
+        const CsvReadResult result = CsvReader::read(path, opened);
+        checkOpened(result, opened, 10, 0);
+        QCOMPARE(result.reordered, 3 + 2 + 1);
+        QCOMPARE(result.repeated, 3 + 1);
+        QVector<qint64> times;
+        QVector<float> volts;
+        for (int i = 0; i < opened.size(); ++i) {
+            times << opened.timeAt(i) - early;
+            volts << opened.value(VBUS, i);
+        }
+        const qint64 day = late - early;
+        QCOMPARE(times,
+                 (QVector<qint64>{0, 1, 2, day, day, day + 1, day + 1, day + 1, day + 2, day + 2}));
+        QCOMPARE(volts, (QVector<float>{0, 1, 2, 10, 10, 11, 11, -1, 12, 12}));
+    }
+
+    // Only regular files are read, and no more of them than they hold: a FIFO without a
+    // writer, a device of endless bytes or a folder are refused at once, and an empty file
+    // reserves nothing.
+    void onlyRegularFilesAreReadAndNoMoreThanTheyHold_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("status");
+        QTest::newRow("empty file") << "empty" << int(CsvReadResult::NoRecords);
+        QTest::newRow("FIFO") << "fifo" << int(CsvReadResult::NotAFile);
+        QTest::newRow("endless device") << "/dev/zero" << int(CsvReadResult::NotAFile);
+        QTest::newRow("folder") << "folder" << int(CsvReadResult::NotAFile);
+    }
+    void onlyRegularFilesAreReadAndNoMoreThanTheyHold() {
+        QFETCH(QString, kind);
+        QFETCH(int, status);
+        QString path = kind.startsWith('/') ? kind : file(kind);
+        if (kind == "empty")
+            write(path, QByteArray());
+        else if (kind == "fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir(kind));
+        // A reader stuck on the FIFO is let go after a while, and the test fails.
+        std::promise<void> read;
+        bool blocked = false;
+        auto watchdog = std::async(std::launch::async, [&, done = read.get_future()] {
+            if (done.wait_for(std::chrono::seconds(20)) == std::future_status::ready)
+                return;
+            blocked = true;
+            QFile writer(path);
+            writer.open(QIODevice::WriteOnly);
+        });
+        SampleStore kept;
+        kept.append(1, {});
+        CsvReadResult result;
+        {
+            // A buffer sized by the 512 MiB limit rather than by the file fails to allocate.
+            const AddressSpaceLimit limit(128 << 20);
+            result = CsvReader::read(path, kept);
+        }
+        read.set_value();
+        watchdog.wait();
+        QVERIFY(!blocked);
+        QCOMPARE(int(result.status), status);
+        QCOMPARE(kept.size(), 1);
+    }
+
     void aMissingFileIsReportedWithItsReason() {
         SampleStore opened;
         const CsvReadResult result = CsvReader::read(file("absent.csv"), opened);
@@ -152,6 +237,30 @@ private slots:
     }
 
 private:
+    // Lets the process's address space grow by at most `bytes` while it lives.
+    class AddressSpaceLimit {
+    public:
+        explicit AddressSpaceLimit(qint64 bytes) {
+            getrlimit(RLIMIT_AS, &saved);
+            rlimit limit = saved;
+            limit.rlim_cur = rlim_t(addressSpaceBytes() + bytes);
+            setrlimit(RLIMIT_AS, &limit);
+        }
+        ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved); }
+
+    private:
+        static qint64 addressSpaceBytes() {
+            QFile status("/proc/self/status");
+            status.open(QIODevice::ReadOnly);
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("VmSize:"))
+                    return line.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
+            }
+            return 0;
+        }
+        rlimit saved{};
+    };
+
     static void checkOpened(const CsvReadResult& result, const SampleStore& opened, int records,
                             int skipped) {
         QCOMPARE(result.status, CsvReadResult::Ok);

@@ -6,6 +6,7 @@
 #include "JournalWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr qint64 t0 = 1709647629; // 2024-03-05 14:07:09 UTC
 using Status = JournalContents::Status;
+using RunState = JournalContents::RunState;
 
 QByteArray fileBytes(const QString& path) {
     QFile file(path);
@@ -56,7 +58,7 @@ class JournalTest : public QObject {
 private slots:
     void init() { path = dir.filePath(QStringLiteral("run.journal")); }
 
-    void aFinishedRunReadsBackCleanWithEverySample() {
+    void aStoppedRunReadsBackStoppedWithEverySample() {
         JournalWriter writer;
         QVERIFY(writer.begin(path, t0));
         appendRun(writer, 25);
@@ -64,26 +66,42 @@ private slots:
         QVERIFY(!writer.isWriting());
         const JournalContents contents = readJournal(path);
         QCOMPARE(contents.status, Status::Ok);
-        QVERIFY(contents.clean);
+        QCOMPARE(contents.state, RunState::Stopped);
         QCOMPARE(contents.startSecs, t0);
         verifySamples(contents, 25);
         QCOMPARE(fileBytes(path).size(), Journal::headerSize + 25 * Journal::recordSize);
     }
 
     // What a killed program leaves, and a program closed in the middle of a run: the file
-    // as written so far, never marked clean.
+    // as written so far, still marked running.
     void aRunThatNeverFinishedReadsAsUncleanWithEverySampleWritten() {
         JournalWriter writer;
         QVERIFY(writer.begin(path, t0));
         QCOMPARE(readJournal(path).status, Status::Ok); // the header is there from the start
         appendRun(writer, 13);
         const JournalContents killed = readJournal(path);
-        QVERIFY(!killed.clean);
+        QCOMPARE(killed.state, RunState::Running);
         verifySamples(killed, 13);
         writer.close();
         const JournalContents closed = readJournal(path);
-        QVERIFY(!closed.clean);
+        QCOMPARE(closed.state, RunState::Running);
         verifySamples(closed, 13);
+    }
+
+    // Only its owner may read a journal, even one made over a file that others could read.
+    void aJournalIsPrivateAndMarkedSavedOnRequest() {
+        writeFile(path, "old");
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+        JournalWriter writer;
+        QVERIFY(writer.begin(path, t0));
+        appendRun(writer, 2);
+        writer.close();
+        QCOMPARE(QFileInfo(path).permissions() & QFile::Permissions(0x7077),
+                 QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(JournalWriter::markSaved(path));
+        QCOMPARE(readJournal(path).state, RunState::Saved);
+        verifySamples(readJournal(path), 2);
     }
 
     void aNewRunReplacesTheJournalOfTheLastOne() {
@@ -148,6 +166,11 @@ private slots:
             << Status::NotAJournal;
         QTest::newRow("header fails its check") << badCrc << Status::Damaged;
         QTest::newRow("future version") << withVersion(good, 2) << Status::FutureVersion;
+        QByteArray futureOtherCheck = withVersion(good, 2);
+        futureOtherCheck[Journal::headerCrcAt] =
+            char(futureOtherCheck[Journal::headerCrcAt] ^ 0x01);
+        QTest::newRow("future version, its check unknown")
+            << futureOtherCheck << Status::FutureVersion;
         QTest::newRow("version zero") << withVersion(good, 0) << Status::Damaged;
     }
 
@@ -178,7 +201,7 @@ private slots:
     }
 
     // The disk fills in the middle of the eleventh record: the journal stops on the tenth,
-    // whole, and a clean end still marks it.
+    // whole, and Stop still marks it.
     void aFullDiskStopsTheJournalOnAWholeRecord() {
         JournalWriter writer;
         QVERIFY(writer.begin(path, t0));
@@ -193,7 +216,7 @@ private slots:
         QCOMPARE(fileBytes(path).size(), Journal::headerSize + 10 * Journal::recordSize);
         writer.finish();
         const JournalContents contents = readJournal(path);
-        QVERIFY(contents.clean);
+        QCOMPARE(contents.state, RunState::Stopped);
         verifySamples(contents, 10);
         QCOMPARE(contents.tornBytes, 0);
     }

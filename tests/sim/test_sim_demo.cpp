@@ -61,7 +61,8 @@ private slots:
         }
     }
 
-    void currentPeaksNearTwoAmpsThenTapersOverMinutes() {
+    // A phone charging: about 9 V at 2 A, tapering over minutes, warming up as it goes.
+    void currentPeaksNearTwoAmpsThenTapersAndTheMeterWarms() {
         const double peak = meanOf(ibus, 30 * second, 90 * second);
         const double afterFive = meanOf(ibus, 7 * minute, 8 * minute);
         const double afterFifteen = meanOf(ibus, 17 * minute, 18 * minute);
@@ -69,17 +70,10 @@ private slots:
         QVERIFY2(afterFive < peak - 0.3, qPrintable(QString::number(afterFive)));
         QVERIFY2(afterFifteen < afterFive - 0.2, qPrintable(QString::number(afterFifteen)));
         QVERIFY(afterFifteen > 0.1); // still charging
-    }
-
-    void powerIsVoltageTimesCurrent() {
-        for (qint64 t : {qint64(0), 5 * second, 12 * second, 40 * second, 10 * minute}) {
+        for (qint64 t : {qint64(0), 12 * second, 10 * minute}) {
             const sim::Measurement m = sim::chargingStoryAt(t);
             QVERIFY(qFuzzyCompare(m.channels[power], m.channels[vbus] * m.channels[ibus]));
         }
-        QVERIFY(meanOf(power, 30 * second, 90 * second) > 17.0); // about 9 V at 2 A
-    }
-
-    void temperaturesDriftUpwards() {
         QVERIFY(meanOf(cpuTemp, 5 * minute, 6 * minute) > meanOf(cpuTemp, minute, 2 * minute));
         QVERIFY(meanOf(ntcTemp, 20 * minute, 21 * minute) >
                 sim::chargingStoryAt(0).channels[ntcTemp] + 2.0);

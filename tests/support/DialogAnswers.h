@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QQueue>
 #include <QTimer>
@@ -12,7 +13,9 @@
 
 // Answers the modal dialogs and popup menus a test opens, in the order they show, as soon
 // as each is on screen: a test never waits a fixed time for a dialog. A dialog that shows
-// with no answer left is closed and counted as unexpected.
+// with no answer left is counted as unexpected and noted: a message box in `boxes` as
+// "title|text", then closed; a file dialog in `fileDialogs` as "caption|directory|filter",
+// then answered with `fileToChoose` (cancelled when that is empty); anything else closed.
 class DialogAnswers : public QObject {
 public:
     using Answer = std::function<void(QWidget* dialog)>;
@@ -26,6 +29,10 @@ public:
     void expect(Answer answer) { answers.enqueue(std::move(answer)); }
     int unanswered() const { return answers.size(); }
     int unexpected() const { return unexpectedCount; }
+
+    QStringList boxes;
+    QStringList fileDialogs;
+    QString fileToChoose;
 
     // Takes down a message box's title and text, then presses its OK button.
     static Answer acknowledge(QString* title, QString* text) {
@@ -68,12 +75,29 @@ private:
             shown = QApplication::activeModalWidget();
         if (!shown || !shown->isVisible())
             return;
-        if (answers.isEmpty()) {
-            ++unexpectedCount;
+        if (answers.isEmpty())
+            noteAndClose(shown);
+        else
+            answers.dequeue()(shown);
+    }
+
+    void noteAndClose(QWidget* shown) {
+        ++unexpectedCount;
+        if (auto* box = qobject_cast<QMessageBox*>(shown)) {
+            boxes << box->windowTitle() + "|" + box->text();
+            box->done(QMessageBox::Ok);
+        } else if (auto* files = qobject_cast<QFileDialog*>(shown)) {
+            fileDialogs << files->windowTitle() + "|" + files->directory().absolutePath() + "|" +
+                               files->nameFilters().join(';');
+            if (fileToChoose.isEmpty()) {
+                files->reject();
+            } else {
+                files->selectFile(fileToChoose);
+                static_cast<QDialog*>(files)->accept(); // QFileDialog hides it
+            }
+        } else {
             shown->close();
-            return;
         }
-        answers.dequeue()(shown);
     }
 
     QTimer timer;

@@ -1,0 +1,9 @@
+#pragma once
+
+class QWidget;
+
+enum class ReplaceAnswer { SaveFirst, Replace, Cancel };
+
+// Asked before a file replaces a recording with `samples` unsaved samples. Closing the box
+// cancels.
+ReplaceAnswer askReplaceUnsaved(QWidget* parent, int samples);
