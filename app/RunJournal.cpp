@@ -75,9 +75,11 @@ void RunJournal::noteNewerVersionKept() {
 // Run starts a fresh recording; the one it replaces stays as the previous recording.
 void RunJournal::begin(qint64 startSecs) {
     retireCurrent();
-    current = JournalFolder::holdNew(folder, startSecs);
+    current = JournalFolder::holdNew(folder, startSecs, offReason);
     const bool wasOff = off;
     off = !current.isHeld() || !writer.begin(current.path(), startSecs);
+    if (off && current.isHeld())
+        offReason = writer.errorString();
     if (off || wasOff)
         showTips();
 }
@@ -137,7 +139,7 @@ void RunJournal::showTips() {
     }
     tips->raise(TipsBar::Cause::JournalOff, [this] {
         return trJournal("记录日志已关闭（%1），本次记录只保存在内存中")
-            .arg(SystemReason::translated(writer.errorString()));
+            .arg(SystemReason::translated(offReason));
     });
 }
 
@@ -145,11 +147,12 @@ void RunJournal::showTips() {
 // acquisition.
 void RunJournal::reportStop() {
     off = true;
+    offReason = writer.errorString();
     showTips();
     auto* box =
         new QMessageBox(QMessageBox::Warning, trJournal("记录日志"),
                         trJournal("记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。")
-                            .arg(SystemReason::translated(writer.errorString())),
+                            .arg(SystemReason::translated(offReason)),
                         QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

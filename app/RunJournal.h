@@ -61,4 +61,5 @@ private:
     TipsBar* tips;
     QWidget* window;
     bool off = false;
+    QString offReason; // why the journal is off, in the system's words
 };
