@@ -6,11 +6,12 @@
 #include "MainDialog.h"
 #include "RecoveryOffer.h"
 #include "Startup.h"
+#include "WindowMetrics.h"
 
 #include <QApplication>
 
 int runApplication(int argc, char** argv, const CommandLine& commandLine,
-                   const std::function<void()>& beforeWindow) {
+                   const std::function<void()>& beforeWindow, MeterMetrics* metrics) {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication app(argc, argv);
@@ -29,6 +30,9 @@ int runApplication(int argc, char** argv, const CommandLine& commandLine,
     MainDialog dialog;
     dialog.showRecovered(std::move(recovery));
     dialog.show();
+    std::optional<WindowMetrics> windowMetrics;
+    if (metrics)
+        windowMetrics.emplace(*metrics, dialog);
     if (!commandLine.recordingFile.isEmpty())
         dialog.openRecording(commandLine.recordingFile);
     return app.exec();

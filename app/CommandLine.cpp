@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "LanguageSwitch.h"
+#include "MetricsOption.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ void describeCommandLine(QCommandLineParser& parser) {
         {{QStringLiteral("h"), QStringLiteral("help")}, trCommandLine("显示此帮助并退出")});
     parser.addOption(
         {{QStringLiteral("v"), QStringLiteral("version")}, trCommandLine("显示版本号并退出")});
+    addMetricsOption(parser);
     acceptQtOptions(parser);
 }
 
@@ -65,6 +67,7 @@ CommandLine parseCommandLine(int argc, char** argv) {
     CommandLine result;
     if (parsed && oneFileAtMost && !help && !version) {
         result.recordingFile = parser.positionalArguments().value(0);
+        result.metricsAddress = parser.value(QStringLiteral("metrics"));
         return result;
     }
 

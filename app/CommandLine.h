@@ -12,6 +12,8 @@ struct CommandLine {
     std::optional<int> exitCode;
     // usb-meter FILE.csv: a recording saved earlier, shown at start.
     QString recordingFile;
+    // --metrics [ADDRESS:]PORT as given; empty when absent.
+    QString metricsAddress;
 };
 
 // The options and arguments the program takes, described for the help text.

@@ -28,6 +28,7 @@ bool DeviceList::open(const QByteArray& path) {
         return false;
     const MeterStrings strings = readMeterStrings(hidDevice);
     addCard(strings.manufacturer, strings.product, strings.serial);
+    fullSerial = strings.serial.isEmpty() ? QString::fromLocal8Bit(path) : strings.serial;
     return true;
 }
 

@@ -31,6 +31,8 @@ public:
     hid_device* handle() const { return hidDevice; }
     const QString& modelWord() const { return model; }
     const QString& serialPrefix() const { return shownSerial; }
+    // The whole USB serial of the open meter, or its path when it reports none.
+    const QString& meterSerial() const { return fullSerial; }
 
 private:
     void closeHandle();
@@ -44,5 +46,6 @@ private:
     bool failed = false;
     QString model;
     QString shownSerial;
+    QString fullSerial;
     DeviceInfoUI* card = nullptr;
 };

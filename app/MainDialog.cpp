@@ -221,6 +221,8 @@ void MainDialog::readTick() {
         if (isMeasurementReport(report, reportSize)) {
             measured = true;
             acquisitionState->readingArrived();
+        } else if (!isSettingsReport(report, reportSize)) {
+            emit reportRejected();
         }
     });
     if (read == 0)

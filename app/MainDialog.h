@@ -61,12 +61,17 @@ public:
     hid_device* meterHandle() const;
     USBThread* linkThread() const { return usbThread; }
     const Acquisition* acquisition() const { return acquisitionState; }
+    const DeviceList* devices() const { return deviceList; }
     UpgradePage* upgrade() const { return upgradePage; }
     customcoordinates* customAxisPanel() const;
     CurveStyleTable* curveStyleTable() const;
     const CurveStyles& curveStyleSettings() const;
     // Shows a recording saved earlier (the file named on the command line), stopped.
     void openRecording(const QString& fileName);
+
+signals:
+    // The meter sent a full report that is neither a measurement nor its settings.
+    void reportRejected();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,8 +1,10 @@
 #include "Application.h"
+#include "MetricsOption.h"
 
 int main(int argc, char** argv) {
     const CommandLine commandLine = parseCommandLine(argc, argv);
     if (commandLine.exitCode)
         return *commandLine.exitCode;
-    return runApplication(argc, argv, commandLine);
+    const auto metrics = serveMetricsOrExit(commandLine.metricsAddress);
+    return runApplication(argc, argv, commandLine, {}, metrics ? &metrics->meters() : nullptr);
 }

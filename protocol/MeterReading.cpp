@@ -94,6 +94,10 @@ bool isMeasurementReport(const unsigned char* buf, int length) {
     return buf != nullptr && length == reportLength && carriesMarkers(buf, Measurement::markers);
 }
 
+bool isSettingsReport(const unsigned char* buf, int length) {
+    return buf != nullptr && length == reportLength && carriesMarkers(buf, Settings::markers);
+}
+
 void decodeReportInto(MeterReading& reading, bool& pending, const unsigned char* buf, int length) {
     // Shorter reads are not reports; checking here keeps every offset below in bounds.
     if (buf == nullptr || length < reportLength)

@@ -40,5 +40,7 @@ extern bool settingsReportPending;
 void decodeReport(const unsigned char* buf, int length);
 // Whether the report is a measurement (the one that carries channel values).
 bool isMeasurementReport(const unsigned char* buf, int length);
+// Whether the report is the meter's settings report.
+bool isSettingsReport(const unsigned char* buf, int length);
 // The same into explicit state, for callers that keep their own.
 void decodeReportInto(MeterReading& reading, bool& pending, const unsigned char* buf, int length);

@@ -9,14 +9,15 @@
 #include <windows.h>
 #endif
 
-void syncFileData(int fd) {
+bool syncFileData(int fd) {
 #if defined(Q_OS_UNIX)
     // Data and the size that reaches it; the file's times are not needed.
-    ::fdatasync(fd);
+    return ::fdatasync(fd) == 0;
 #elif defined(Q_OS_WIN)
-    ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)));
+    return ::FlushFileBuffers(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))) != 0;
 #else
     Q_UNUSED(fd)
+    return true;
 #endif
 }
 

@@ -30,5 +30,6 @@ private:
     bool quitting = false;
 };
 
-// A data sync of fd on the caller's thread (fdatasync; FlushFileBuffers on Windows).
-void syncFileData(int fd);
+// A data sync of fd on the caller's thread (fdatasync; FlushFileBuffers on Windows); false
+// when the system says the data did not reach the disk.
+bool syncFileData(int fd);

@@ -25,13 +25,17 @@ fail() {
 # Every file the package must hold, and nothing else (directories aside).
 {
     echo ./usr/bin/usb-meter
+    echo ./usr/bin/usb-meter-log
     echo ./usr/lib/udev/rules.d/70-usb-meter.rules
     echo ./usr/libexec/usb-meter/usb-meter-launch
     echo ./usr/share/applications/io.github.usb_meter.UsbMeter.desktop
     echo ./usr/share/metainfo/io.github.usb_meter.UsbMeter.metainfo.xml
     echo ./usr/share/doc/usb-meter/changelog.gz
     echo ./usr/share/doc/usb-meter/copyright
+    echo ./usr/share/doc/usb-meter/examples/usb-meter-log.service
+    echo ./usr/share/doc/usb-meter/grafana/usb-meter.json
     echo ./usr/share/man/man1/usb-meter.1.gz
+    echo ./usr/share/man/man1/usb-meter-log.1.gz
     for size in 16 22 24 32 48 64 128 256; do
         echo "./usr/share/icons/hicolor/${size}x${size}/apps/usb-meter.png"
     done
@@ -49,12 +53,13 @@ done
 
 # The program and its launcher are executable; nothing else is.
 dpkg-deb -c "$deb" | awk '$1 ~ /^-..x/ {print $6}' | sort >"$work/executables"
-printf '%s\n' ./usr/bin/usb-meter ./usr/libexec/usb-meter/usb-meter-launch |
+printf '%s\n' ./usr/bin/usb-meter ./usr/bin/usb-meter-log ./usr/libexec/usb-meter/usb-meter-launch |
     cmp -s - "$work/executables" || fail "executables are: $(tr '\n' ' ' <"$work/executables")"
 
 # Libraries come from dpkg-shlibdeps; the CJK font is named by hand.
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libhidapi-hidraw0 libqt5widgets5 libqt5charts5 libqt5core5a fonts-wqy-microhei; do
+for package in libhidapi-hidraw0 libqt5widgets5 libqt5charts5 libqt5core5a libprometheus-cpp-pull1.0 \
+    fonts-wqy-microhei; do
     case ", $depends," in
     *", $package "* | *", $package,"*) ;;
     *) fail "Depends lacks $package: $depends" ;;
@@ -62,6 +67,10 @@ for package in libhidapi-hidraw0 libqt5widgets5 libqt5charts5 libqt5core5a fonts
 done
 
 dpkg-deb -x "$deb" "$work/root"
+# The recorder runs where there is no display: it must not need Qt's widgets or GUI.
+if readelf -d "$work/root/usr/bin/usb-meter-log" | grep -E 'NEEDED.*libQt5(Widgets|Gui)' >/dev/null; then
+    fail "usb-meter-log needs a display library"
+fi
 desktop="$work/root/usr/share/applications/io.github.usb_meter.UsbMeter.desktop"
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop entry does not validate"

@@ -7,6 +7,7 @@ packages=(
     clang libclang-rt-14-dev
     qtbase5-dev qtbase5-dev-tools libqt5charts5-dev qttools5-dev qttools5-dev-tools
     libhidapi-dev libusb-1.0-0-dev
+    prometheus-cpp-dev python3-prometheus-client
     fonts-font-awesome fonts-wqy-microhei
     xvfb xauth
     dpkg-dev lintian desktop-file-utils

@@ -15,7 +15,7 @@ status=0
 
 for bench in startup/bench_startup link/bench_link idle/bench_link_idle upgrade/bench_upgrade \
     chart/bench_chart range/bench_range export/bench_export \
-    journal/bench_journal; do
+    journal/bench_journal logger/bench_logger metrics/bench_metrics; do
     program="$build/bench/$bench"
     if [ ! -x "$program" ]; then
         echo "$program: not built" >&2

@@ -1,19 +1,22 @@
 #pragma once
 
-// Drives one simulated meter through a phone-charging session for the demo executable:
-// the meter is plugged in a second after start() and its readings follow the charging
-// story on simulated time, updated every 200 ms on the thread that owns this object.
+// Drives simulated meters through a phone-charging session for the demo executables:
+// the first meter is plugged in a second after start(), each further one a few seconds
+// later with a serial of its own, and the readings follow the charging story (each meter
+// some minutes further into it), updated every 200 ms on the thread that owns this object.
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+
+#include <vector>
 
 namespace sim {
 
 class DemoSession : public QObject {
     Q_OBJECT
 public:
-    explicit DemoSession(QObject* parent = nullptr);
+    explicit DemoSession(int meters = 1, QObject* parent = nullptr);
 
     // Call once; the meter appears after plugDelayMs.
     void start();
@@ -26,11 +29,14 @@ private:
     void advance();
 
     static constexpr int plugDelayMs = 1000;
+    static constexpr int plugIntervalMs = 3000;
     static constexpr int updateIntervalMs = 200;
+    static constexpr int storyOffsetMs = 7 * 60 * 1000;
 
+    const int meterCount;
     QTimer updateTimer;
     QElapsedTimer sinceFirstPlug;
-    int meterId = -1;
+    std::vector<int> meterIds;
 };
 
 } // namespace sim

@@ -113,7 +113,27 @@ void act(const std::shared_ptr<Device>& device, const Answer& answer) {
         pullOut(*device);
 }
 
+// Caller holds the lock. Notes a successful read when the device keeps them.
+int noteRead(hid_device* handle, const unsigned char* data, int n) {
+    Device& device = *handle->device;
+    if (n > 0 && device.keepsReportsRead) {
+        Report report{};
+        std::copy_n(data, std::min<std::size_t>(std::size_t(n), report.size()), report.begin());
+        device.reportsRead.push_back(report);
+    }
+    return n;
+}
+
 } // namespace
+
+Identity rackIdentity(int index) {
+    Identity identity;
+    std::wstring serial = std::to_wstring(std::stoull(identity.serial) + unsigned(index));
+    if (serial.size() < identity.serial.size())
+        serial.insert(0, identity.serial.size() - serial.size(), L'0');
+    identity.serial = serial;
+    return identity;
+}
 
 int plug(const Identity& identity, const MeterState& state) {
     const auto lock = lockRegistry();
@@ -184,6 +204,18 @@ void clearWrittenReports(int id) {
     const auto lock = lockRegistry();
     if (Device* device = find(id))
         device->written.clear();
+}
+
+void keepReportsRead(int id, bool keep) {
+    const auto lock = lockRegistry();
+    if (Device* device = find(id))
+        device->keepsReportsRead = keep;
+}
+
+std::vector<Report> reportsRead(int id) {
+    const auto lock = lockRegistry();
+    const Device* device = find(id);
+    return device ? device->reportsRead : std::vector<Report>();
 }
 
 void setUpgradeScript(int id, const UpgradeScript& script) {
@@ -324,14 +356,15 @@ int read(hid_device* handle, unsigned char* data, std::size_t length) {
     if (refuseClosed(handle))
         return -1;
     constexpr int noLimit = -1;
-    return handle->read(lock, data, length, handle->nonBlocking ? 0 : noLimit);
+    return noteRead(handle, data,
+                    handle->read(lock, data, length, handle->nonBlocking ? 0 : noLimit));
 }
 
 int readTimeout(hid_device* handle, unsigned char* data, std::size_t length, int timeoutMs) {
     auto lock = lockRegistry();
     if (refuseClosed(handle))
         return -1;
-    return handle->read(lock, data, length, timeoutMs);
+    return noteRead(handle, data, handle->read(lock, data, length, timeoutMs));
 }
 
 int write(hid_device* handle, const unsigned char* data, std::size_t length) {

@@ -24,6 +24,8 @@ struct Device {
     // Negative: any number of handles may be open.
     int maxHandles = -1;
     int deadHandleWrites = 0;
+    bool keepsReportsRead = false;
+    std::vector<Report> reportsRead;
 };
 
 } // namespace sim

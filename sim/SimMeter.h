@@ -68,6 +68,10 @@ struct UpgradeScript {
 // releases it too): a test sees what comes before the phase ends without a race.
 void holdClock(bool held);
 
+// The identity of meter `index` of a rack of like meters: the default identity, with
+// serial numbers counting up from the default one (index 0 is the default identity).
+Identity rackIdentity(int index);
+
 // Plugs in a new device (listed after those already present); returns its id.
 int plug(const Identity& identity = Identity(), const MeterState& state = MeterState());
 void unplug(int id);
@@ -87,6 +91,10 @@ void sendRawInput(int id, const std::vector<unsigned char>& bytes);
 // Every report written to the device through any handle, in order, as written.
 std::vector<Report> writtenReports(int id);
 void clearWrittenReports(int id);
+// Off by default, so that long runs stay flat: while on, every report the program reads
+// from the device (through any handle, a short one zero-padded) is kept, in order.
+void keepReportsRead(int id, bool keep);
+std::vector<Report> reportsRead(int id);
 
 void setUpgradeScript(int id, const UpgradeScript& script);
 // The firmware bytes the meter accepted in its last upgrade, in order.

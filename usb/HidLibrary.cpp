@@ -9,14 +9,20 @@ std::unique_lock<std::mutex> lock() {
     return std::unique_lock<std::mutex>(libraryMutex);
 }
 
+namespace {
+int users = 0; // guarded by lock()
+}
+
 void init() {
     const auto held = lock();
-    hid_init();
+    if (users++ == 0)
+        hid_init();
 }
 
 void exit() {
     const auto held = lock();
-    hid_exit();
+    if (users > 0 && --users == 0)
+        hid_exit();
 }
 
 hid_device* openPath(const char* path) {

@@ -11,6 +11,8 @@ typedef struct hid_device_ hid_device;
 namespace HidLibrary {
 
 std::unique_lock<std::mutex> lock();
+// Counted: the library is set up by the first init and torn down by the exit that
+// matches it, so one of several links going away leaves the others' handles alone.
 void init();
 void exit();
 // Opens the one device at `path` (from an enumeration), so that both handles of the

@@ -20,18 +20,30 @@ QString readDescriptor(hid_device* device, StringGetter getter) {
     return QString::fromWCharArray(text);
 }
 
+QString wideText(const wchar_t* text) {
+    return text ? QString::fromWCharArray(text) : QString();
+}
+
 } // namespace
 
-std::optional<std::string> findLastMeterPath(unsigned short vendorId, unsigned short productId) {
+std::vector<MeterListing> listMeters(unsigned short vendorId, unsigned short productId) {
     const auto held = HidLibrary::lock();
     hid_device_info* devices = hid_enumerate(vendorId, productId);
-    std::optional<std::string> path;
+    std::vector<MeterListing> meters;
     for (hid_device_info* d = devices; d; d = d->next) {
         if (d->vendor_id == vendorId && d->product_id == productId && d->path)
-            path = std::string(d->path);
+            meters.push_back({d->path, wideText(d->serial_number), wideText(d->product_string),
+                              wideText(d->manufacturer_string)});
     }
     hid_free_enumeration(devices);
-    return path;
+    return meters;
+}
+
+std::optional<std::string> findLastMeterPath(unsigned short vendorId, unsigned short productId) {
+    const std::vector<MeterListing> meters = listMeters(vendorId, productId);
+    if (meters.empty())
+        return std::nullopt;
+    return meters.back().path;
 }
 
 MeterStrings readMeterStrings(hid_device* device) {

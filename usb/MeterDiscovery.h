@@ -8,8 +8,19 @@
 struct hid_device_;
 typedef struct hid_device_ hid_device;
 
-// Path of the last meter listed with these identifiers, copied out of the enumeration;
-// nothing when none is attached.
+#include <vector>
+
+// One meter as the enumeration lists it, copied out of it.
+struct MeterListing {
+    std::string path;
+    QString serial;
+    QString product;
+    QString manufacturer;
+};
+// Every meter listed with these identifiers, in the enumeration's order.
+std::vector<MeterListing> listMeters(unsigned short vendorId, unsigned short productId);
+
+// Path of the last meter listed with these identifiers; nothing when none is attached.
 std::optional<std::string> findLastMeterPath(unsigned short vendorId, unsigned short productId);
 
 // The three string descriptors of an open meter, each read into 64 wide characters.

@@ -38,6 +38,12 @@ USBThread::USBThread(QObject* parent) : QThread(parent) {
     nextCheck = Clock::now() + checkInterval;
 }
 
+USBThread::USBThread(std::string meterPath, QObject* parent)
+    : QThread(parent), boundPath(std::move(meterPath)) {
+    HidLibrary::init();
+    nextCheck = Clock::now() + checkInterval;
+}
+
 USBThread::~USBThread() {
     stopAndWait();
     closeDevice();
@@ -107,6 +113,12 @@ void USBThread::sendPayload(const unsigned char* data, int length) {
     // Outside the lock: a receiver may write again or stop the link.
     if (failed)
         emit usb_send_error();
+}
+
+void USBThread::sendFrame(const QByteArray& frame) {
+    QMutexLocker lock(&deviceMutex);
+    if (linkState == Connected)
+        sendReport(device, frame);
 }
 
 void USBThread::run() {
@@ -180,10 +192,21 @@ void USBThread::tryReconnect() {
 }
 
 // With several meters plugged, the last listed is taken, as the device list shows it.
+// A bound link opens its own path only while a meter is listed there: a node freed by an
+// unplug may come back as another device.
+std::optional<std::string> USBThread::pathToOpen() const {
+    if (boundPath.empty())
+        return findLastMeterPath(vendorId, productId);
+    for (const MeterListing& meter : listMeters(vendorId, productId))
+        if (meter.path == boundPath)
+            return boundPath;
+    return std::nullopt;
+}
+
 // A meter that is listed but whose node refuses the open leaves errno at EACCES; one that
 // is not listed (unplugged) arms the refusal hint again for the next plug-in.
 bool USBThread::openAndAnnounce() {
-    const std::optional<std::string> path = findLastMeterPath(vendorId, productId);
+    const std::optional<std::string> path = pathToOpen();
     if (!path) {
         accessDenied.isNewRefusal(false, ENODEV);
         return false;

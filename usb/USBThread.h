@@ -10,6 +10,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 
 struct hid_device_;
@@ -33,6 +34,10 @@ public:
     static constexpr quint8 payloadReportByte = 0x55;
 
     explicit USBThread(QObject* parent = nullptr);
+    // A link bound to the one meter listed at `meterPath`, as the recorder without a
+    // window holds one link per meter. It reads no settings file: the recorder keeps
+    // nothing in the folder it runs in.
+    USBThread(std::string meterPath, QObject* parent);
     // Stops and joins the loop, then releases the handle and hidapi.
     ~USBThread() override;
 
@@ -49,6 +54,9 @@ public:
     void resumeLink();
     // Sends 0x55 followed by the first 63 payload bytes as one 64-byte report.
     void sendPayload(const unsigned char* data, int length);
+    // Sends a command frame (it carries its own 0x55) as the start of a zero-filled
+    // report; nothing while the link holds no meter.
+    void sendFrame(const QByteArray& frame);
     // Non-zero while the thread has no open handle.
     int isClosed() const { return linkState.load(); }
     // Times the loop has gone round, and whether a pause holds it: a test proves that the
@@ -80,6 +88,7 @@ private:
     void readConnected();
     void tryReconnect();
     void closeDevice();
+    std::optional<std::string> pathToOpen() const;
     bool openAndAnnounce();
 
     std::atomic<bool> stopFlag{false};
@@ -88,6 +97,8 @@ private:
     Clock::time_point nextCheck;
     hid_device* device = nullptr;
     std::string devicePath;
+    // Empty: the last listed meter, whichever it is.
+    const std::string boundPath;
     std::atomic<int> linkState{Disconnected};
     std::atomic<int> roundCount{0};
     std::atomic<bool> heldByPause{false};

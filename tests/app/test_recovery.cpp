@@ -160,16 +160,37 @@ private slots:
         QCOMPARE(buttons, QStringList({"Open recording", "Discard"}));
     }
 
-    // Record, SIGKILL: every sample written is there, in a journal only its owner can read.
+    // Record, then maybe Stop or open a CSV file answering "replace", SIGKILL: every sample
+    // written is there, in a journal only its owner can read, and offered at the restart.
+    void aKilledRunIsOfferedWithEverySampleItWrote_data() {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<int>("state");
+        QTest::newRow("recording") << QByteArray() << int(RunState::Running);
+        QTest::newRow("stopped, unsaved") << QByteArray("stop") << int(RunState::Stopped);
+        QTest::newRow("replaced by an opened file") << QByteArray("open") << int(RunState::Stopped);
+    }
     void aKilledRunIsOfferedWithEverySampleItWrote() {
-        const int written = recordThenKill({});
+        QFETCH(QByteArray, command);
+        QFETCH(int, state);
+        QList<QByteArray> commands;
+        if (command == "open") {
+            SampleStore csv;
+            csv.append(t0, sample(0));
+            csv.append(t0 + 1, sample(1));
+            const QString csvPath = workDir->filePath("saved.csv");
+            QVERIFY(saveDataDeal::saveData(csv, csvPath).ok);
+            commands << "open " + csvPath.toLocal8Bit();
+        } else if (!command.isEmpty()) {
+            commands << command;
+        }
+        const int written = recordThenKill(commands);
         const QString journal = onlyJournal();
         // Owner, group, other (the "user" bits repeat the owner's for the owner).
         const QFile::Permissions notUser(0x7077);
         QCOMPARE(QFileInfo(journal).permissions() & notUser, QFile::ReadOwner | QFile::WriteOwner);
         QCOMPARE(QFileInfo(folder).permissions() & notUser,
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QCOMPARE(readJournal(journal).state, RunState::Running);
+        QCOMPARE(int(readJournal(journal).state), state);
         Program next(workDir->path(), {"open", "quit"});
         QCOMPARE(next.waitFor("shown "), QString::number(written));
         QCOMPARE(next.offers(), QList<int>{written});
@@ -190,29 +211,6 @@ private slots:
         Program third(workDir->path(), {"open", "quit"});
         QCOMPARE(third.waitFor("shown "), QString::number(written));
         QCOMPARE(third.offers(), QList<int>{written});
-    }
-
-    // Record, Stop, SIGKILL: a stopped recording that was never saved is offered as such.
-    void aStoppedUnsavedRunIsOffered() {
-        const int written = recordThenKill({"stop"});
-        QCOMPARE(readJournal(onlyJournal()).state, RunState::Stopped);
-        Program next(workDir->path(), {"open", "quit"});
-        QCOMPARE(next.waitFor("shown "), QString::number(written));
-        QCOMPARE(next.offers(), QList<int>{written});
-    }
-
-    // Record, open a CSV file and answer "replace", SIGKILL: the replaced run is offered.
-    void aRunReplacedByAnOpenedFileIsOffered() {
-        SampleStore csv;
-        csv.append(t0, sample(0));
-        csv.append(t0 + 1, sample(1));
-        const QString csvPath = workDir->filePath("saved.csv");
-        QVERIFY(saveDataDeal::saveData(csv, csvPath).ok);
-        const int written = recordThenKill({"open " + csvPath.toLocal8Bit()});
-        QCOMPARE(readJournal(onlyJournal()).state, RunState::Stopped);
-        Program next(workDir->path(), {"open", "quit"});
-        QCOMPARE(next.waitFor("shown "), QString::number(written));
-        QCOMPARE(next.offers(), QList<int>{written});
     }
 
     // Two copies on one data folder record side by side: each into its own journal, the

@@ -28,19 +28,6 @@ private slots:
         QCOMPARE(styles.pen(PM).widthF(), 3.0);
     }
 
-    void penHasSolidBrushSquareCapAndBevelJoin() {
-        CurveStyles styles;
-        styles.setColour(IBUS, QColor(10, 20, 30));
-        styles.setWidthCode(IBUS, 3);
-        const QPen pen = styles.pen(IBUS);
-        QCOMPARE(pen.color(), QColor(10, 20, 30));
-        QCOMPARE(pen.brush().style(), Qt::SolidPattern);
-        QCOMPARE(pen.widthF(), 2.0);
-        QCOMPARE(pen.style(), Qt::SolidLine);
-        QCOMPARE(pen.capStyle(), Qt::SquareCap);
-        QCOMPARE(pen.joinStyle(), Qt::BevelJoin);
-    }
-
     void colourIsStoredAsOpaqueLowerCaseArgb() {
         CurveStyles styles;
         styles.setColour(VBUS, Qt::red);

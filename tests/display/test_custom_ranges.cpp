@@ -2,7 +2,6 @@
 #include "ScopedWorkDir.h"
 #include "Setting.h"
 
-#include <QFile>
 #include <QtTest>
 
 #include <memory>
@@ -12,19 +11,6 @@ class CustomRangesTest : public QObject {
 private slots:
     void init() { workDir = std::make_unique<ScopedWorkDir>(); }
     void cleanup() { workDir.reset(); }
-
-    void noFileLoadsEverySwitchOffAndEveryBoundZero() {
-        CustomRanges ranges;
-        ranges.isOpen.fill(true);
-        ranges.rangeMax.fill(7.0f);
-        ranges.load();
-        for (int k = 0; k < recordedChannelCount; ++k) {
-            QVERIFY(!ranges.isOpen[k]);
-            QCOMPARE(ranges.rangeMin[k], 0.0f);
-            QCOMPARE(ranges.rangeMax[k], 0.0f);
-        }
-        QVERIFY(!QFile::exists("usb-hid.ini"));
-    }
 
     void boundsAreStoredWithTheChannelsDecimals() {
         CustomRanges ranges;

@@ -150,39 +150,6 @@ private slots:
         QCOMPARE(kept.size(), 1);
     }
 
-    // Two runs appended in reverse order, the later one exported once more, and a third
-    // row in one of its seconds: time order, each second's rows in file order, counted.
-    void rowsOutOfTimeOrderComeBackInOrder() {
-        const qint64 early = localSecs(2024, 3, 4, 9, 0, 0), late = localSecs(2024, 3, 5, 9, 0, 0);
-        SampleStore earlyRun, lateRun;
-        for (int i = 0; i < 3; ++i) {
-            earlyRun.append(early + i, {float(i)});
-            lateRun.append(late + i, {float(10 + i)});
-        }
-        const QString path = file("appended.csv");
-        for (const SampleStore* run : {&lateRun, &earlyRun, &lateRun})
-            QVERIFY(saveDataDeal::saveData(*run, path).ok);
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::Append));
-        out.write("2024-03-05_09:00:01,-1,0,0,0,0,0,0,0\r\n");
-        out.close();
-        SampleStore opened;
-        const CsvReadResult result = CsvReader::read(path, opened);
-        checkOpened(result, opened, 10, 0);
-        QCOMPARE(result.reordered, 3 + 2 + 1);
-        QCOMPARE(result.repeated, 3 + 1);
-        QVector<qint64> times;
-        QVector<float> volts;
-        for (int i = 0; i < opened.size(); ++i) {
-            times << opened.timeAt(i) - early;
-            volts << opened.value(VBUS, i);
-        }
-        const qint64 day = late - early;
-        QCOMPARE(times,
-                 (QVector<qint64>{0, 1, 2, day, day, day + 1, day + 1, day + 1, day + 2, day + 2}));
-        QCOMPARE(volts, (QVector<float>{0, 1, 2, 10, 10, 11, 11, -1, 12, 12}));
-    }
-
     // Only regular files are read, and no more of them than they hold: a FIFO without a
     // writer, a device of endless bytes or a folder are refused at once, and an empty file
     // reserves nothing.

@@ -129,17 +129,6 @@ private slots:
         QCOMPARE(readAll(path), headerBytes);
     }
 
-    void aSecondExportToOneNameAppendsWithoutAHeader() {
-        SampleStore log;
-        log.append(localSecs(2024, 3, 5, 14, 7, 9), {1, 2, 3, 4, 5, 6, 7, 8});
-        const QString path = dir.filePath("twice");
-        QVERIFY(saveDataDeal::saveData(log, path).ok);
-        QVERIFY(saveDataDeal::saveData(log, path).ok);
-        const QByteArray row = "2024-03-05_14:07:09,1.000000,2.000000,3.000000,4.000,5.000,6.000,"
-                               "7.000,8.0\r\n";
-        QCOMPARE(readAll(path), headerBytes + row + row);
-    }
-
     void aFileThatIsNotOursIsAppendedTo() {
         const QString path = dir.filePath("notes.txt");
         writeNotes(path);

@@ -21,18 +21,15 @@ private slots:
         nowMs = 123456; // a monotonic clock starts anywhere
     }
 
-    void constantCurrentForAnHourIsItsChargeExactly() {
+    void fiveVoltsAtTwoAmpsForAnHourAreItsTotalsExactly() {
         feedSteady(3601, 5.0, 2.0);
-        QCOMPARE(meter.totals().milliampHours, 2000.0);
-        QCOMPARE(meter.totals().elapsedMs, 3600 * second);
-        QCOMPARE(meter.totals().averageAmps, 2.0);
-    }
-
-    void fiveVoltsAtOneAmpForHalfAnHourIsTwoAndAHalfWattHours() {
-        feedSteady(1801, 5.0, 1.0);
-        QCOMPARE(meter.totals().wattHours, 2.5);
-        QCOMPARE(meter.totals().averageWatts, 5.0);
-        QCOMPARE(meter.totals().peakVolts, 5.0);
+        const CapacityMeter::Totals t = meter.totals();
+        QCOMPARE(t.milliampHours, 2000.0);
+        QCOMPARE(t.wattHours, 10.0);
+        QCOMPARE(t.elapsedMs, 3600 * second);
+        QCOMPARE(t.averageAmps, 2.0);
+        QCOMPARE(t.averageWatts, 10.0);
+        QCOMPARE(t.peakVolts, 5.0);
     }
 
     // A linear ramp is integrated exactly by trapezoids whatever the spacing of reports.

@@ -47,15 +47,6 @@ private slots:
         QCOMPARE(store.record(0), record(7));
     }
 
-    void timesBeforeTheFirstRecordAndAcrossGapsAreKept() {
-        SampleStore store;
-        store.append(t0, record(0));
-        store.append(t0 - 3600, record(1)); // the wall clock was set back an hour
-        store.append(t0 + 3 * day, record(2));
-        QCOMPARE(store.timeAt(1), t0 - 3600);
-        QCOMPARE(store.timeAt(2), t0 + 3 * day);
-    }
-
     void aRecordTooFarFromTheFirstIsLeftOutNotWrapped() {
         constexpr qint64 reach = (qint64(1) << 31) - 1;
         SampleStore store;

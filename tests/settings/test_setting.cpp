@@ -21,19 +21,6 @@ private slots:
         QCOMPARE(Setting().readValue("report_id"), QString("85"));
     }
 
-    void keysMatchWithoutRegardToCase() {
-        Setting().writeValue("language", "English");
-        QCOMPARE(Setting().readValue("Language"), QString("English"));
-        QCOMPARE(Setting().readValue("LANGUAGE"), QString("English"));
-        // Writing under another spelling replaces the entry rather than adding a second.
-        Setting().writeValue("Language", "Chinese");
-        QCOMPARE(Setting().readValue("language"), QString("Chinese"));
-        QFile file("usb-hid.ini");
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll().toLower();
-        QCOMPARE(text.count("language="), 1);
-    }
-
     void keyWrittenByHandWithOddCaseIsFound() {
         QVERIFY(ScopedWorkDir::writeSettingsFile("[General]\nrEPORT_iD=300\nChartTheme=dark\n"));
         QCOMPARE(Setting().readValue("report_id"), QString("300"));
@@ -46,17 +33,9 @@ private slots:
             "[General]\nLanguage=English\nlanguage=English\nLANGUAGE=English\n"));
         Setting().writeValue("language", "Chinese");
         QCOMPARE(Setting().readValue("Language"), QString("Chinese"));
-        QCOMPARE(Setting().readValue("LANGUAGE"), QString("Chinese"));
-    }
-
-    void garbageFileReadsEmptyWithoutFailing() {
-        QByteArray junk;
-        for (int i = 0; i < 4096; ++i)
-            junk.append(static_cast<char>((i * 7919) & 0xFF));
-        QVERIFY(ScopedWorkDir::writeSettingsFile(junk));
-        QCOMPARE(Setting().readValue("language"), QString());
-        Setting().writeValue("language", "English");
-        QCOMPARE(Setting().readValue("language"), QString("English"));
+        QFile file("usb-hid.ini");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll().toLower().count("language="), 1);
     }
 
     void hugeFileIsLeftAloneAndReadsEmpty() {

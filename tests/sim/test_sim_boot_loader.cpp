@@ -208,20 +208,6 @@ private slots:
         QCOMPARE(got.toHex(), replies.toHex());
     }
 
-    void secondHandshakeRestartsTheImageFromBlockZero() {
-        const int meter = sim::plug();
-        sim::setUpgradeScript(meter, upgradeScript(sim::UpgradeScript::RepeatHandshake, 1));
-        sim::holdClock(true);
-        Host host;
-        const QByteArray image = testImage(58 * 3);
-        host.begin(image);
-        host.sendBlocks(image, 0, 2);
-        QCOMPARE(host.sendBlocks(image, 0, 3).toHex(), QByteArray("dd00dd01dd02ee"));
-        sim::holdClock(false);
-        QCOMPARE(host.reply(5000).left(1), QByteArray("\xFF"));
-        QCOMPARE(received(meter), image);
-    }
-
     void meterCanUnplugDuringTheBlocksOrTheWritingPhase_data() {
         QTest::addColumn<int>("atBlock");
         QTest::addColumn<QByteArray>("replies");

@@ -79,17 +79,6 @@ private slots:
                 sim::chargingStoryAt(0).channels[ntcTemp] + 2.0);
     }
 
-    // The same time gives the same reading; the next 200 ms step small new noise.
-    void storyIsRepeatableButNoisy() {
-        const sim::Measurement once = sim::chargingStoryAt(61 * second);
-        const sim::Measurement again = sim::chargingStoryAt(61 * second);
-        QVERIFY(once.channels == again.channels);
-        QCOMPARE(once.direction, again.direction);
-        const double next = sim::chargingStoryAt(61 * second + 200).channels[vbus];
-        QVERIFY(next != once.channels[vbus]);
-        QVERIFY(std::abs(next - once.channels[vbus]) < 0.05);
-    }
-
     // Settings written by the host survive the session's updates of the readings.
     void sessionPlugsOneDefaultMeterThatFollowsTheStory() {
         sim::DemoSession session;

@@ -8,10 +8,8 @@
 #include <QtTest>
 
 #include <climits>
-#include <cwchar>
 #include <future>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -190,28 +188,6 @@ private slots:
         QCOMPARE(sim::openAttempts(), 4);
     }
 
-    void enumerationListsPluggedMatchesInPlugOrder() {
-        sim::Identity first = withSerial(L"1");
-        first.manufacturer = L"ACME";
-        first.product = L"USB Q7 V2.1";
-        sim::plug(first);
-        sim::unplug(sim::plug(withSerial(L"2")));
-        sim::plug(withSerial(L"3", 0x1234));
-        sim::plug(withSerial(L"4"));
-        QCOMPARE(serialsListed(0, 0), QStringList({"1", "3", "4"}));
-        QCOMPARE(serialsListed(meterVendor, meterProduct), QStringList({"1", "4"}));
-        QVERIFY(serialsListed(meterVendor, 0x9999).isEmpty());
-        QVERIFY(serialsListed(0x9999, 0).isEmpty());
-
-        hid_device_info* list = hid_enumerate(meterVendor, meterProduct);
-        QVERIFY(list && list->next);
-        QCOMPARE(list->vendor_id, meterVendor);
-        QCOMPARE(list->product_id, meterProduct);
-        QCOMPARE(QString::fromWCharArray(list->manufacturer_string), QStringLiteral("ACME"));
-        QCOMPARE(QString::fromWCharArray(list->product_string), QStringLiteral("USB Q7 V2.1"));
-        hid_free_enumeration(list);
-    }
-
     // Handles count until closed, those of an unplugged meter too; a reset forgets devices and
     // counts, and kills the handles still open.
     void openTakesTheFirstMatchOrTheSerialAskedAndCountsHandles() {
@@ -239,27 +215,6 @@ private slots:
         QCOMPARE(read(next.get()), failed);
     }
 
-    // At most maxlen - 1 characters and the terminator, nothing written past maxlen.
-    void stringGettersCopyTheIdentityWithinMaxlen() {
-        const int id = sim::plug();
-        Handle handle = openMeter();
-        wchar_t buffer[16];
-        const auto get = [&](auto getter, size_t maxlen) {
-            std::fill(std::begin(buffer), std::end(buffer), L'#');
-            return getter(handle.get(), buffer, maxlen) != 0
-                       ? QStringLiteral("<error>")
-                       : QString::fromWCharArray(buffer, int(wcsnlen(buffer, 16)));
-        };
-        QCOMPARE(get(hid_get_product_string, 16), QStringLiteral("USB K82 V1.0"));
-        QCOMPARE(get(hid_get_serial_number_string, 11), QStringLiteral("0123456789"));
-        QCOMPARE(get(hid_get_serial_number_string, 10), QStringLiteral("012345678"));
-        QCOMPARE(get(hid_get_manufacturer_string, 5), QStringLiteral("VARN"));
-        QCOMPARE(buffer[5], L'#');
-        QCOMPARE(get(hid_get_product_string, 0), QStringLiteral("<error>"));
-        sim::unplug(id);
-        QCOMPARE(get(hid_get_serial_number_string, 16), QStringLiteral("<error>"));
-    }
-
     // A reader waiting without time limit or with a long timeout wakes with the input, or
     // fails when the meter is unplugged.
     void waitingReaderWakes_data() {
@@ -282,36 +237,6 @@ private slots:
         unplug ? sim::unplug(id) : sim::sendInput(id, tagged(42));
         QCOMPARE(reader.get(), unplug ? failed : bytes(tagged(42)));
         QCOMPARE(sim::waitingReaders(), 0);
-    }
-
-    void concurrentWritersKeepEachThreadsOrder() {
-        const int id = sim::plug();
-        Handle shared = openMeter(), own = openMeter();
-        constexpr int perThread = 2000; // enough for unsynchronised writers to overlap
-        // Each report carries its writer and sequence number after the report identifier.
-        const auto writeMany = [](hid_device* handle, int writer) {
-            for (int i = 0; i < perThread; ++i)
-                write(handle, report(QByteArray::number(0x55000000 | writer << 16 | i, 16)));
-        };
-        std::thread a(writeMany, shared.get(), 1), b(writeMany, shared.get(), 2),
-            c(writeMany, own.get(), 3);
-        for (std::thread* writer : {&a, &b, &c})
-            writer->join();
-        const std::vector<sim::Report> written = sim::writtenReports(id);
-        QCOMPARE(written.size(), size_t(3 * perThread));
-        int next[4] = {};
-        for (const sim::Report& entry : written) {
-            QVERIFY(entry[1] >= 1 && entry[1] <= 3);
-            QCOMPARE((entry[2] << 8) | entry[3], next[entry[1]]++);
-        }
-    }
-
-    // Rounded to millionths; negative values read 0, too large ones saturate.
-    void measurementReportHasExactBytesForTheState() {
-        sim::MeterState edge;
-        edge.channels = {-1.0, 5000.0, 0.0000016, 4294.967295, 0.0000004, 0.0, 0.0, 0.0, 0.0};
-        QCOMPARE(bytes(sim::measurementReport(edge)),
-                 report("aa40620500000000 00000000ffffffff02000000ffffffff00000000"));
     }
 
     // A short write is a zero-padded report like any other; a silent meter still answers the

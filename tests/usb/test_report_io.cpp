@@ -81,24 +81,16 @@ private slots:
         QTest::addColumn<QString>("product");
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("version");
-        QTest::newRow("three words") << "A B C"
-                                     << "B"
-                                     << "C";
-        QTest::newRow("empty third part") << "A B  "
-                                          << "B"
-                                          << "";
-        QTest::newRow("one word") << "A"
-                                  << ""
-                                  << "";
-        QTest::newRow("empty") << ""
-                               << ""
-                               << "";
-        QTest::newRow("double space before model") << "A  B"
-                                                   << ""
-                                                   << "B";
-        QTest::newRow("four words") << "USB K82 V1.0 extra"
-                                    << "K82"
-                                    << "V1.0";
+        const auto row = [](const char* name, const char* product, const char* model,
+                            const char* version) {
+            QTest::newRow(name) << QString(product) << QString(model) << QString(version);
+        };
+        row("three words", "A B C", "B", "C");
+        row("empty third part", "A B  ", "B", "");
+        row("one word", "A", "", "");
+        row("empty", "", "", "");
+        row("double space before model", "A  B", "", "B");
+        row("four words", "USB K82 V1.0 extra", "K82", "V1.0");
     }
     void productStringWordsGiveModelAndVersion() {
         QFETCH(QString, product);

@@ -1,0 +1,6 @@
+// The recorder without a window, over the real hidapi.
+#include "LoggerMain.h"
+
+int main(int argc, char** argv) {
+    return runLogger(argc, argv);
+}

@@ -1,0 +1,84 @@
+#include "../app/MeterFixture.h"
+#include "Collected.h"
+#include "MetricsServer.h"
+#include "WindowMetrics.h"
+
+#include <QProcess>
+#include <QtTest>
+
+namespace {
+
+// The meter's exposition names in the decoder's channel order (the NTC is not recorded).
+const char* const gaugeNames[] = {
+    "usb_meter_bus_voltage_volts", "usb_meter_bus_current_amperes", "usb_meter_power_watts",
+    "usb_meter_data_plus_volts",   "usb_meter_data_minus_volts",    "usb_meter_cc1_volts",
+    "usb_meter_cc2_volts",         "usb_meter_temperature_celsius",
+};
+
+const QString serial = QStringLiteral("SIM0421");
+
+// Every gauge holds the float the window decoded from what the meter sent.
+bool showsValuesOf(const MeterMetrics& metrics, const sim::MeterState& state) {
+    for (std::size_t k = 0; k < std::size(gaugeNames); ++k)
+        if (float(collected(metrics, gaugeNames[k], serial).value_or(-1)) !=
+            float(state.channels[k]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+class WindowMetricsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The window records a simulated meter: its metrics hold the values the meter sent,
+    // count a report that does not decode, show only up 0 while the meter is unplugged,
+    // and the new values once it is back.
+    void metricsFollowTheWindowsMeterThroughAnUnplug() {
+        MeterFixture f;
+        sim::Identity identity;
+        identity.serial = serial.toStdWString();
+        sim::MeterState state;
+        state.channels = {5.12, 1.5, 7.68, 0.61, 0.59, 1.68, 0.02, 36.5, 25.0};
+        const int meter = sim::plug(identity, state);
+        MeterMetrics metrics;
+        const WindowMetrics feed(metrics, f.open());
+
+        QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(metrics, state), MeterFixture::linkTimeoutMs);
+        QCOMPARE(collected(metrics, "usb_meter_up", serial).value_or(-1), 1.0);
+        sim::Report garbage{};
+        garbage.fill(0x5A);
+        sim::sendInput(meter, garbage);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            collected(metrics, "usb_meter_rejected_reports_total", serial).value_or(-1), 1.0,
+            MeterFixture::linkTimeoutMs);
+
+        sim::unplug(meter);
+        QTRY_COMPARE_WITH_TIMEOUT(collected(metrics, "usb_meter_up", serial).value_or(-1), 0.0,
+                                  MeterFixture::linkTimeoutMs);
+        QVERIFY(!collected(metrics, "usb_meter_bus_voltage_volts", serial));
+
+        state.channels[0] = 9.04;
+        sim::setState(meter, state);
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(showsValuesOf(metrics, state), MeterFixture::linkTimeoutMs);
+    }
+
+    // A taken port stops the program before its window, with the address named.
+    void aTakenPortEndsTheWindowWithStatusTwo() {
+        QString error;
+        const auto taken =
+            MetricsServer::start(MetricsAddress{}, std::make_shared<MeterMetrics>(), &error);
+        QVERIFY2(taken, qPrintable(error));
+        QProcess window;
+        window.start(QStringLiteral(WINDOW_DEMO_PATH),
+                     {QStringLiteral("--metrics"), QString::number(taken->port())});
+        QVERIFY(window.waitForFinished(60000));
+        QCOMPARE(window.exitCode(), 2);
+        QVERIFY(window.readAllStandardError().contains(
+            QStringLiteral("127.0.0.1:%1").arg(taken->port()).toLatin1()));
+    }
+};
+
+QTEST_MAIN(WindowMetricsTest)
+#include "test_window_metrics.moc"
