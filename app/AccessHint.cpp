@@ -1,10 +1,9 @@
 #include "AccessHint.h"
 
 #include "MainTr.h"
+#include "TipsBar.h"
 
-#include <QLabel>
-
-AccessHint::AccessHint(QLabel* tips, QObject* parent) : QObject(parent), tips(tips) {}
+AccessHint::AccessHint(TipsBar* tips, QObject* parent) : QObject(parent), tips(tips) {}
 
 QString AccessHint::text() {
     return trMain(
@@ -12,22 +11,9 @@ QString AccessHint::text() {
 }
 
 void AccessHint::show() {
-    if (!shown)
-        tipsText = tips->text();
-    shown = true;
-    tips->setText(text());
+    tips->raise(TipsBar::Cause::NoAccess, &AccessHint::text);
 }
 
 void AccessHint::clear() {
-    if (!shown)
-        return;
-    shown = false;
-    tips->setText(tipsText);
-}
-
-void AccessHint::retranslate() {
-    if (!shown)
-        return;
-    tipsText = tips->text();
-    tips->setText(text());
+    tips->end(TipsBar::Cause::NoAccess);
 }

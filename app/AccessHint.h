@@ -3,7 +3,7 @@
 #include <QObject>
 #include <QString>
 
-class QLabel;
+class TipsBar;
 
 // The tips bar's note that a meter is plugged in but may not be opened: on Linux a new
 // user's meter shows up in the listing while its device node belongs to root, and without
@@ -11,17 +11,13 @@ class QLabel;
 class AccessHint : public QObject {
     Q_OBJECT
 public:
-    AccessHint(QLabel* tips, QObject* parent);
+    AccessHint(TipsBar* tips, QObject* parent);
 
     static QString text();
     void show();
-    // The meter opened: the tips bar gets its own text back.
+    // The meter opened: the hint's cause is gone.
     void clear();
-    // After the form's texts were put back in the current language.
-    void retranslate();
 
 private:
-    QLabel* tips;
-    QString tipsText;
-    bool shown = false;
+    TipsBar* tips;
 };

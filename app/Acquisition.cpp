@@ -7,6 +7,12 @@ Acquisition::Acquisition(ChartPanel* chart, QObject* parent) : QObject(parent), 
         chart->setRecording(&sampleLog);
 }
 
+Acquisition::RunState Acquisition::runState() const {
+    if (running)
+        return RunState::Running;
+    return interrupted ? RunState::Paused : RunState::Stopped;
+}
+
 void Acquisition::toggleByUser() {
     interrupted = false;
     showingFile = false;
@@ -57,6 +63,7 @@ void Acquisition::openRecording(SampleStore&& recording) {
     sampleLog = std::move(recording);
     if (chart)
         chart->showWholeRecording();
+    announceState();
 }
 
 void Acquisition::startFresh() {
@@ -70,4 +77,12 @@ void Acquisition::startFresh() {
 void Acquisition::setRunning(bool on) {
     running = on;
     emit runningChanged(on);
+    announceState();
+}
+
+void Acquisition::announceState() {
+    if (runState() == announced)
+        return;
+    announced = runState();
+    emit runStateChanged(announced);
 }

@@ -19,7 +19,11 @@ public:
     // The chart, if any, draws from this object's record.
     explicit Acquisition(ChartPanel* chart, QObject* parent = nullptr);
 
+    // Paused: a run the meter's unplug interrupted, resumed when a meter comes.
+    enum class RunState { Stopped, Running, Paused };
+
     bool isRunning() const { return running; }
+    RunState runState() const;
     const SampleStore& log() const { return sampleLog; }
 
     // Run/Stop pressed: a start always begins a fresh run.
@@ -30,6 +34,9 @@ public:
     void meterLost();
     // A measurement report was decoded into the current reading.
     void readingArrived() { haveReading = true; }
+    // The current reading no longer describes the meter (it went into its boot loader):
+    // nothing is recorded until a measurement arrives again.
+    void readingOutdated() { haveReading = false; }
     // One second of acquisition: a point per curve and a record in the log.
     void recordSample(const QDateTime& now, const MeterReading& reading);
     // A recording made earlier (a file, a recovered journal) replaces the log and is drawn
@@ -39,6 +46,7 @@ public:
 
 signals:
     void runningChanged(bool running);
+    void runStateChanged(Acquisition::RunState state);
     // A fresh run begins (the log was emptied), at startSecs since the epoch.
     void runStarted(qint64 startSecs);
     void sampleRecorded(qint64 epochSecs, const SampleStore::Values& values);
@@ -48,6 +56,7 @@ signals:
 private:
     void startFresh();
     void setRunning(bool on);
+    void announceState();
 
     ChartPanel* chart;
     SampleStore sampleLog;
@@ -55,4 +64,5 @@ private:
     bool interrupted = false;
     bool haveReading = false;
     bool showingFile = false;
+    RunState announced = RunState::Stopped;
 };

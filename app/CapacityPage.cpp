@@ -53,6 +53,12 @@ void CapacityPage::addReading(const MeterReading& reading) {
     showTotals();
 }
 
+void CapacityPage::meterAway(Absence why) {
+    absence = why;
+    test.gap();
+    showState();
+}
+
 void CapacityPage::relabel() {
     view->relabel();
     showState();
@@ -145,7 +151,7 @@ void CapacityPage::showState() {
         view->state->setText(tr("未开始"));
         break;
     case CapacityMeter::State::Running:
-        view->state->setText(tr("测试中"));
+        view->state->setText(runningText());
         break;
     case CapacityMeter::State::Paused:
         view->state->setText(tr("已暂停"));
@@ -156,6 +162,18 @@ void CapacityPage::showState() {
     }
     view->start->setEnabled(state != CapacityMeter::State::Running);
     view->pause->setEnabled(state == CapacityMeter::State::Running);
+}
+
+QString CapacityPage::runningText() const {
+    switch (absence) {
+    case Absence::Unplugged:
+        return tr("暂停：仪表未连接");
+    case Absence::Upgrading:
+        return tr("暂停：固件升级中");
+    case Absence::None:
+        break;
+    }
+    return tr("测试中");
 }
 
 QString CapacityPage::endText() const {

@@ -25,8 +25,14 @@ public:
 
     CapacityPage(Ui::MainDialog* ui, Clock clock, QObject* parent);
 
-    // One decoded report.
+    // Why no readings come: the test shows itself paused for the gap and integrates
+    // nothing over it.
+    enum class Absence { None, Unplugged, Upgrading };
+
+    // One decoded measurement report.
     void addReading(const MeterReading& reading);
+    void meterAway(Absence why);
+    void meterBack() { meterAway(Absence::None); }
     void relabel();
 
     const CapacityMeter& meter() const { return test; }
@@ -40,10 +46,12 @@ private:
     void connectLimits();
     void showTotals();
     void showState();
+    QString runningText() const;
     QString endText() const;
 
     CapacityView* view;
     Clock clock;
     CapacityMeter test;
     QDateTime endedAt;
+    Absence absence = Absence::None;
 };

@@ -1,22 +1,27 @@
 #pragma once
 
+#include "RangeStatistics.h"
+
+#include <QFileDialog>
 #include <QObject>
 #include <QString>
 
 #include <functional>
 
 class Acquisition;
-class QLabel;
+class SampleStore;
+class TipsBar;
 class QWidget;
 
 // The chart's files: the sample log exported as CSV or a recording opened again from one,
 // and the chart view saved as a picture. A file that cannot be written or read is reported
-// with a warning box naming it and the reason; success stays silent.
+// with a warning box naming it and the reason; the tips bar says what was written or read.
 class ChartFiles : public QObject {
     Q_OBJECT
 public:
     struct FileQuestion {
         QString caption, directory, filter;
+        QFileDialog::Options options = {};
     };
     // Asks the user for a file name; an empty answer means cancelled.
     using AskFileName = std::function<QString(QWidget* parent, const FileQuestion& question)>;
@@ -26,14 +31,18 @@ public:
     // Exports with fewer records remind the user to record more first.
     static constexpr int enoughRecords = 20;
 
-    ChartFiles(QWidget* window, Acquisition* acquisition, QLabel* tips, QObject* parent);
+    ChartFiles(QWidget* window, Acquisition* acquisition, TipsBar* tips, QObject* parent);
     // The standard file dialogs unless replaced.
     void setFileDialogs(AskFileName save, AskFileName open);
     void setReplaceGuard(ReplaceGuard guard) { mayReplace = std::move(guard); }
 
-    // True once the whole log is in the file the user named.
+    // The records are those of the moment it is called: a run that starts while a dialog
+    // is open does not change what is written. Exporting to an existing file appends, once
+    // the user agreed, only the records after the file's last one. True once the whole log
+    // is in the file the user named.
     bool exportData();
-    // Only the records from fromMs to toMs (ms since the epoch), however few.
+    // Only the records from fromMs to toMs (ms since the epoch), however few, by the same
+    // rules.
     void exportStretch(qint64 fromMs, qint64 toMs);
     // The picture is taken before the dialog opens: the chart as it was when asked.
     void exportImage(QWidget* chartView);
@@ -50,13 +59,17 @@ signals:
     void dataExported();
 
 private:
-    bool saveRecords(int first, int last);
+    FileQuestion csvQuestion(const QString& caption) const;
+    bool saveRecords(const SampleStore& records, RecordSpan span);
+    bool confirmAppend(const QString& fileName);
+    bool writeData(const SampleStore& records, RecordSpan span, const QString& fileName);
+    void rememberFolder(const QString& fileName);
     void warn(const QString& title, const QString& what, const QString& fileName,
               const QString& reason);
 
     QWidget* window;
     Acquisition* acquisition;
-    QLabel* tips;
+    TipsBar* tips;
     AskFileName askSaveName;
     AskFileName askOpenName;
     ReplaceGuard mayReplace;

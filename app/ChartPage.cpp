@@ -5,6 +5,8 @@
 #include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
+#include <algorithm>
+
 namespace {
 
 const char* const activeViewButton =
@@ -21,13 +23,15 @@ const char* const normalViewButton =
 } // namespace
 
 ChartPage::ChartPage(Ui::MainDialog* ui, QWidget* dialog, QObject* parent)
-    : QObject(parent), ui(ui), rangePanel(std::make_unique<customcoordinates>()) {
+    : QObject(parent), ui(ui), rangePanel(new customcoordinates(ui->widget)) {
     rangePanel->hide();
     styles.load();
     chart = new ChartPanel(ui->disap_gridLayout, &rangePanel->ranges(), &styles, this);
     table = new CurveStyleTable(ui->widget, styles, dialog, this);
     connect(table, &CurveStyleTable::penChanged, chart, &ChartPanel::applyPen);
     connect(table, &CurveStyleTable::themeChanged, chart, &ChartPanel::applyTheme);
+    connect(rangePanel, &customcoordinates::RangChang_signal, this, &ChartPage::styleRangeButton);
+    styleRangeButton();
     measure = new RangeMeasure(chart, this);
 }
 
@@ -37,6 +41,14 @@ void ChartPage::toggleView(CurveView view) {
     chart->toggleView(view);
     measure->refresh();
     styleViewButtons();
+}
+
+// Lit while any custom range holds an axis, so a flattened curve has a visible reason.
+void ChartPage::styleRangeButton() {
+    const auto& open = rangePanel->ranges().isOpen;
+    const bool any = std::find(open.begin(), open.end(), true) != open.end();
+    ui->disp_btn_RangCustom->setStyleSheet(
+        QString::fromLatin1(any ? activeViewButton : normalViewButton));
 }
 
 void ChartPage::styleViewButtons() {

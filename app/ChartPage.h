@@ -7,8 +7,6 @@
 
 #include <QObject>
 
-#include <memory>
-
 class CurveStyleTable;
 class RangeMeasure;
 class QWidget;
@@ -28,7 +26,7 @@ public:
     ~ChartPage() override;
 
     ChartPanel* panel() const { return chart; }
-    customcoordinates* axisPanel() const { return rangePanel.get(); }
+    customcoordinates* axisPanel() const { return rangePanel; }
     CurveStyleTable* styleTable() const { return table; }
     CurveStyles* curveStyles() { return &styles; }
     RangeMeasure* rangeMeasure() const { return measure; }
@@ -38,10 +36,12 @@ public:
 
 private:
     void styleViewButtons();
+    void styleRangeButton();
 
     Ui::MainDialog* ui;
-    // A window of its own, without parent.
-    std::unique_ptr<customcoordinates> rangePanel;
+    // Laid over the chart like the curve style table, so it moves with the window and
+    // the one opened last is on top.
+    customcoordinates* rangePanel;
     CurveStyles styles;
     ChartPanel* chart = nullptr;
     CurveStyleTable* table = nullptr;

@@ -1,6 +1,8 @@
 #include "Dashboard.h"
 
 #include "DashboardFormat.h"
+#include "Glyphs.h"
+#include "IconHelper.h"
 #include "MainTr.h"
 #include "ui_MainDialog.h"
 
@@ -9,6 +11,7 @@
 
 namespace {
 
+const char* const awaitingColour = "#F0A030";
 const char* const arrowDown = "image: url(:/sys/rs/rs/down.png)";
 const char* const arrowUp = "image: url(:/sys/rs/rs/up.png)";
 constexpr quint8 directionDown = 0;
@@ -60,10 +63,28 @@ void Dashboard::showReading(const MeterReading& r) {
                                           : QStringLiteral(" "));
 }
 
-void Dashboard::showRunState(bool running) {
-    const char* icon = running ? ":/sys/rs/rs/pause.png" : ":/sys/rs/rs/run.png";
-    ui->disp_Btn_Run->setIcon(QIcon(QPixmap(QString::fromLatin1(icon))));
-    ui->disp_Btn_Run->setToolTip(running ? trMain("停止") : trMain("运行"));
+void Dashboard::showRunState(Acquisition::RunState state) {
+    QPushButton* run = ui->disp_Btn_Run;
+    switch (state) {
+    case Acquisition::RunState::Running:
+        run->setIcon(QIcon(QPixmap(QStringLiteral(":/sys/rs/rs/pause.png"))));
+        run->setToolTip(trMain("停止"));
+        break;
+    case Acquisition::RunState::Stopped:
+        run->setIcon(QIcon(QPixmap(QStringLiteral(":/sys/rs/rs/run.png"))));
+        run->setToolTip(trMain("运行"));
+        break;
+    case Acquisition::RunState::Paused:
+        run->setIcon(QIcon(IconHelper::Instance()->getPixmap(
+            QString::fromLatin1(awaitingColour), QChar(Glyph::awaitingMeter), Glyph::runButtonSize,
+            run->width(), run->height())));
+        run->setToolTip(awaitingMeterText());
+        break;
+    }
+}
+
+QString Dashboard::awaitingMeterText() {
+    return trMain("等待仪表重新连接");
 }
 
 void Dashboard::showDirection(quint8 direction) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Acquisition.h"
 #include "MeterReading.h"
 
 #include <QObject>
@@ -17,7 +18,10 @@ public:
 
     void showCaption(const QString& modelWord, const QString& serialPrefix);
     void showReading(const MeterReading& reading);
-    void showRunState(bool running);
+    // Run/Stop shows what pressing it does; a run paused by an unplug has a look of its
+    // own, since Run would start a fresh run instead of waiting for the meter.
+    void showRunState(Acquisition::RunState state);
+    static QString awaitingMeterText();
 
 private:
     void showDirection(quint8 direction);

@@ -1,35 +1,36 @@
 #include "DashboardHeaderLayout.h"
 
-DashboardHeaderLayout& DashboardHeaderLayout::shared() {
-    static DashboardHeaderLayout layout;
-    return layout;
+#include <QWidget>
+
+namespace {
+
+constexpr int minWidth = 101;
+constexpr int minHeight = 31;
+constexpr int chartLeft = 10;
+constexpr int chartTop = 130;
+
+} // namespace
+
+QRect DashboardHeaderLayout::placed(const QRect& form, Anchor anchor, int pageWidth) {
+    const int shift = pageWidth - formPageWidth;
+    return form.translated(anchor == Anchor::RightEdge ? shift : shift / 2, 0);
 }
 
-DashboardHeaderLayout::Placement DashboardHeaderLayout::pageResized(int w, int h) {
-    Placement p;
-    if (w != lastWidth && w >= minWidth) {
-        widthDelta = w - lastWidth;
-        lastWidth = w;
-        if (widthChanges < counterLimit)
-            ++widthChanges;
-    }
-    if (w >= minWidth && h >= minHeight) {
-        p.placeChart = true;
-        p.chart = QRect(10, 130, w - 20, h - 120);
-    }
-    if (widthChanges > changesBeforeHeaderMoves) {
-        sysSetX += widthDelta;
-        sysSetTipX += widthDelta;
-        upgradeX += widthDelta;
-        upgradeTipX += widthDelta;
-        titleX += widthDelta / 2;
-        widthDelta = 0;
-        p.placeHeader = true;
-        p.title = QRect(titleX, 0, 411, 31);
-        p.sysSetButton = QRect(sysSetX, 2, 41, 31);
-        p.sysSetTip = QRect(sysSetTipX - tipWiden / 2, 32, 54 + tipWiden, 15);
-        p.upgradeButton = QRect(upgradeX, 2, 41, 31);
-        p.upgradeTip = QRect(upgradeTipX - tipWiden / 2, 32, 54 + tipWiden, 15);
-    }
-    return p;
+QRect DashboardHeaderLayout::chartArea(int w, int h) {
+    if (w < minWidth || h < minHeight)
+        return QRect();
+    return QRect(chartLeft, chartTop, w - 2 * chartLeft, h - chartTop + chartLeft);
+}
+
+void DashboardHeaderLayout::follow(QWidget* widget, Anchor anchor) {
+    followers.push_back({widget, widget->geometry(), anchor});
+}
+
+void DashboardHeaderLayout::pageResized(QWidget* chart, int w, int h) const {
+    const QRect area = chartArea(w, h);
+    if (area.isNull())
+        return;
+    chart->setGeometry(area);
+    for (const Follower& f : followers)
+        f.widget->setGeometry(placed(f.form, f.anchor, w));
 }

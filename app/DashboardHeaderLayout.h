@@ -2,38 +2,36 @@
 
 #include <QRect>
 
-// Hand layout of the dashboard page as its width changes: the chart container fills the
-// page below the header; from the third width change on, the header shortcuts follow the
-// right edge and the title follows by half the change.
+#include <vector>
+
+class QWidget;
+
+// Hand layout of the dashboard page as its size changes: the chart container fills the
+// page below the header, and the header's controls keep their distance from the chart's
+// right edge at every width (the titles in between move half as far), so a maximised
+// window leaves no strip without controls. The form's geometry is that of the normal
+// size.
 class DashboardHeaderLayout {
 public:
-    struct Placement {
-        bool placeChart = false;
-        QRect chart;
-        bool placeHeader = false;
-        QRect title, sysSetButton, sysSetTip, upgradeButton, upgradeTip;
-    };
+    enum class Anchor { RightEdge, Middle };
 
-    // The one layout of the program: positions and the change counter are program-wide.
-    static DashboardHeaderLayout& shared();
+    // The page width the form was drawn for.
+    static constexpr int formPageWidth = 980;
 
-    Placement pageResized(int width, int height);
+    // Where a control drawn at `form` goes on a page `pageWidth` wide.
+    static QRect placed(const QRect& form, Anchor anchor, int pageWidth);
+    // The chart container; null when the page is too small to lay out.
+    static QRect chartArea(int pageWidth, int pageHeight);
+
+    // Takes the widget's present geometry as its form geometry.
+    void follow(QWidget* widget, Anchor anchor);
+    void pageResized(QWidget* chart, int pageWidth, int pageHeight) const;
 
 private:
-    static constexpr int minWidth = 101;
-    static constexpr int minHeight = 31;
-    static constexpr int counterLimit = 10;
-    static constexpr int changesBeforeHeaderMoves = 2;
-    // The captions under the two shortcut buttons are widened about their centre so the
-    // English "Firmware update" fits.
-    static constexpr int tipWiden = 18;
-
-    int lastWidth = 0;
-    int widthDelta = 0;
-    int widthChanges = 0;
-    int sysSetX = 854;
-    int sysSetTipX = 850;
-    int upgradeX = 920;
-    int upgradeTipX = 916;
-    int titleX = 310;
+    struct Follower {
+        QWidget* widget;
+        QRect form;
+        Anchor anchor;
+    };
+    std::vector<Follower> followers;
 };

@@ -4,13 +4,14 @@
 #include "HidLibrary.h"
 #include "MainTr.h"
 #include "MeterDiscovery.h"
+#include "TipsBar.h"
 
 #include <hidapi.h>
 
 #include <QLabel>
 #include <QTreeWidget>
 
-DeviceList::DeviceList(QTreeWidget* tree, QLabel* tips, QObject* parent)
+DeviceList::DeviceList(QTreeWidget* tree, TipsBar* tips, QObject* parent)
     : QObject(parent), tree(tree), tips(tips) {}
 
 DeviceList::~DeviceList() {
@@ -39,18 +40,16 @@ void DeviceList::markDisconnected() {
     card->setConnectState(card->connectState);
 }
 
-void DeviceList::retranslate() {
-    if (failed)
-        showFailure(true);
-}
-
 void DeviceList::showFailure(bool failing) {
     if (!failing && !failed)
         return;
     failed = failing;
-    tips->setText(failing
-                      ? trMain("仪表已连接，但无法打开其数据通道（被占用或无访问权限），正在重试")
-                      : trMain("Tips:Hello!"));
+    if (failing)
+        tips->raise(TipsBar::Cause::OpenFailing, [] {
+            return trMain("仪表已连接，但无法打开其数据通道（被占用或无访问权限），正在重试");
+        });
+    else
+        tips->end(TipsBar::Cause::OpenFailing);
 }
 
 void DeviceList::closeHandle() {

@@ -5,7 +5,7 @@
 #include <QString>
 
 class DeviceInfoUI;
-class QLabel;
+class TipsBar;
 class QTreeWidget;
 
 struct hid_device_;
@@ -17,7 +17,7 @@ typedef struct hid_device_ hid_device;
 class DeviceList : public QObject {
     Q_OBJECT
 public:
-    DeviceList(QTreeWidget* tree, QLabel* tips, QObject* parent);
+    DeviceList(QTreeWidget* tree, TipsBar* tips, QObject* parent);
     // Closes the dialog's handle.
     ~DeviceList() override;
 
@@ -27,8 +27,6 @@ public:
     bool openFailed() const { return failed; }
     // The meter went away: its card shows the error state and stays.
     void markDisconnected();
-    // The form's texts were put back: show the failure again if it still holds.
-    void retranslate();
 
     hid_device* handle() const { return hidDevice; }
     const QString& modelWord() const { return model; }
@@ -43,7 +41,7 @@ private:
     void showFailure(bool failing);
 
     QTreeWidget* tree;
-    QLabel* tips;
+    TipsBar* tips;
     hid_device* hidDevice = nullptr;
     bool failed = false;
     QString model;

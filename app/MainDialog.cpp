@@ -8,6 +8,7 @@
 #include "CommandFrame.h"
 #include "CurveStyleTable.h"
 #include "Dashboard.h"
+#include "DashboardHeaderLayout.h"
 #include "DeviceList.h"
 #include "Glyphs.h"
 #include "IconHelper.h"
@@ -24,6 +25,7 @@
 #include "ReportOutput.h"
 #include "RunJournal.h"
 #include "SettingsPages.h"
+#include "TipsBar.h"
 #include "USBThread.h"
 #include "UpgradePage.h"
 #include "customcoordinates.h"
@@ -34,6 +36,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 
 namespace {
@@ -60,12 +63,13 @@ QString toolButtonStyle(const char* background) {
 
 MainDialog::MainDialog(QWidget* parent)
     : QDialog(parent), ui(new Ui::MainDialog), readTimer(new QTimer(this)),
-      sampleTimer(new QTimer(this)) {
+      sampleTimer(new QTimer(this)), headerLayout(std::make_unique<DashboardHeaderLayout>()) {
     setAttribute(Qt::WA_MouseTracking);
     ui->setupUi(this);
     initForm();
     decorateDashboard();
     setUpDeviceListHeader();
+    setUpHeaderLayout();
 
     readTimer->setObjectName(QStringLiteral("readTimer"));
     readTimer->setInterval(timerIntervalMs);
@@ -79,23 +83,23 @@ MainDialog::MainDialog(QWidget* parent)
     chartPage = new ChartPage(ui, this, this);
     connect(chartPage->axisPanel(), &customcoordinates::RangChang_signal, this,
             &MainDialog::RangChang_slot);
+    tips = new TipsBar(ui->label_left_tips, this);
     acquisitionState = new Acquisition(chartPage->panel(), this);
-    chartFiles = new ChartFiles(this, acquisitionState, ui->label_left_tips, this);
+    chartFiles = new ChartFiles(this, acquisitionState, tips, this);
     connect(chartPage->rangeMeasure(), &RangeMeasure::exportRequested, chartFiles,
             &ChartFiles::exportStretch);
-    runJournal =
-        new RunJournal(acquisitionState, defaultJournalFolder(), ui->label_left_tips, this);
+    runJournal = new RunJournal(acquisitionState, defaultJournalFolder(), tips, this);
     runJournal->follow(chartFiles);
     dashboard = new Dashboard(ui, this);
     QElapsedTimer monotonic;
     monotonic.start();
     capacityPage = new CapacityPage(
         ui, [monotonic] { return monotonic.elapsed(); }, this);
-    connect(acquisitionState, &Acquisition::runningChanged, dashboard, &Dashboard::showRunState);
+    connect(acquisitionState, &Acquisition::runStateChanged, this, &MainDialog::showRunState);
     const auto frameSink = [this](const QByteArray& frame) { sendFrame(frame); };
     settingsPages = new SettingsPages(ui, frameSink, this);
-    deviceList = new DeviceList(ui->device_treeWidget, ui->label_left_tips, this);
-    accessHint = new AccessHint(ui->label_left_tips, this);
+    deviceList = new DeviceList(ui->device_treeWidget, tips, this);
+    accessHint = new AccessHint(tips, this);
     navigator = new Navigator(
         ui, [this](quint8 code) { sendCommand(code); }, [this] { return deviceList->modelWord(); },
         this);
@@ -211,19 +215,24 @@ void MainDialog::readTick() {
         retryMeterHandle();
         return;
     }
-    const int read = drainReports(device, [this](const unsigned char* report) {
+    bool measured = false;
+    const int read = drainReports(device, [this, &measured](const unsigned char* report) {
         decodeReport(report, reportSize);
-        if (isMeasurementReport(report, reportSize))
+        if (isMeasurementReport(report, reportSize)) {
+            measured = true;
             acquisitionState->readingArrived();
-        else if (!isSettingsReport(report, reportSize))
+        } else if (!isSettingsReport(report, reportSize)) {
             emit reportRejected();
+        }
     });
     if (read == 0)
         return;
     const MeterReading& reading = currentReading();
     dashboard->showCaption(deviceList->modelWord(), deviceList->serialPrefix());
     dashboard->showReading(reading);
-    capacityPage->addReading(reading);
+    // Boot loader replies and settings reports carry no new current to integrate.
+    if (measured)
+        capacityPage->addReading(reading);
     if (settingsReportPending) {
         settingsReportPending = false;
         settingsPages->applyReportedSettings(reading, deviceList->modelWord());
@@ -235,6 +244,8 @@ void MainDialog::sampleTick() {
     if (pollMode == pollUpgrade) {
         sendCommand(Command::upgradeMode);
         pollMode = pollNormal;
+    } else if (upgradePage->upgrade().upgrading()) {
+        return; // the boot loader answers no polls: the upgrade's time is a gap in the record
     } else {
         sendFrame(pollFrame());
     }
@@ -264,7 +275,6 @@ void MainDialog::sendFrame(const QByteArray& frame) {
 void MainDialog::reject() {
     if (usbThread)
         usbThread->stopAndWait();
-    chartPage->axisPanel()->hide(); // a window left open would keep the program running
     QDialog::reject();
 }
 
@@ -278,6 +288,7 @@ void MainDialog::usbconnect(const QString& dev_str) {
     }
     if (deviceList->open(usbThread->meterPath()))
         acquisitionState->meterConnected();
+    capacityPage->meterBack();
 }
 
 void MainDialog::usbdisconnect() {
@@ -287,10 +298,19 @@ void MainDialog::usbdisconnect() {
     }
     deviceList->markDisconnected();
     acquisitionState->meterLost();
+    capacityPage->meterAway(CapacityPage::Absence::Unplugged);
 }
 
 void MainDialog::showConnectionOnUpgradePage(bool connected) {
     upgradePage->showConnection(connected);
+}
+
+void MainDialog::showRunState(Acquisition::RunState state) {
+    dashboard->showRunState(state);
+    if (state == Acquisition::RunState::Paused)
+        tips->raise(TipsBar::Cause::MeterAwaited, &Dashboard::awaitingMeterText);
+    else
+        tips->end(TipsBar::Cause::MeterAwaited);
 }
 
 void MainDialog::on_disp_Btn_Run_clicked() {
@@ -303,6 +323,8 @@ void MainDialog::on_disp_btn_RangCustom_clicked() {
 
 void MainDialog::onAct3Clicked_Slot() {
     chartPage->styleTable()->open();
+    if (QWidget* table = chartPage->styleTable()->shownTable())
+        table->raise(); // over the range panel, opened last
 }
 
 customcoordinates* MainDialog::customAxisPanel() const {

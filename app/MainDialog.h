@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Acquisition.h"
 #include "CurveStyles.h"
 #include "WindowChrome.h"
 
@@ -7,10 +8,12 @@
 #include <QList>
 #include <QPoint>
 
+#include <memory>
+
 class AccessHint;
-class Acquisition;
 class CapacityPage;
 class ChartPage;
+class DashboardHeaderLayout;
 class CurveStyleTable;
 class CurveStyles;
 class ChartFiles;
@@ -23,6 +26,7 @@ struct RecoveryOutcome;
 class QTimer;
 class QToolButton;
 class SettingsPages;
+class TipsBar;
 class UpgradePage;
 class USBThread;
 class customcoordinates;
@@ -75,7 +79,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private slots:
     void initForm();
@@ -158,6 +161,7 @@ private:
     void startLink();
     void retryMeterHandle();
     void setUpUpgrade();
+    void setUpHeaderLayout();
     void readTick();
     void sampleTick();
     void sendCommand(quint8 code);
@@ -165,6 +169,7 @@ private:
     void relabel();
     void restoreGlyphs();
     void showConnectionOnUpgradePage(bool connected);
+    void showRunState(Acquisition::RunState state);
 
     Ui::MainDialog* ui;
     quint8 pollMode = 1;
@@ -173,6 +178,8 @@ private:
     QTimer* mytimer = nullptr;
     QList<QToolButton*> toolButtons;
     LanguageSwitch* language = nullptr;
+    TipsBar* tips = nullptr;
+    std::unique_ptr<DashboardHeaderLayout> headerLayout;
     ChartPage* chartPage = nullptr;
     Acquisition* acquisitionState = nullptr;
     ChartFiles* chartFiles = nullptr;

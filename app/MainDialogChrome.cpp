@@ -2,20 +2,20 @@
 // resizing, maximise by double click, the language menu and re-labelling.
 #include "MainDialog.h"
 
-#include "AccessHint.h"
 #include "Acquisition.h"
 #include "CapacityPage.h"
+#include "ChartPage.h"
 #include "Dashboard.h"
 #include "DashboardHeaderLayout.h"
-#include "DeviceList.h"
 #include "Glyphs.h"
 #include "IconHelper.h"
 #include "LanguageSwitch.h"
 #include "MainTr.h"
 #include "Navigator.h"
-#include "RunJournal.h"
+#include "TipsBar.h"
 #include "USBThread.h"
 #include "WindowChrome.h"
+#include "customcoordinates.h"
 #include "ui_MainDialog.h"
 
 #include <QDesktopWidget>
@@ -37,6 +37,10 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == ui->widgetTitle && event->type() == QEvent::MouseButtonDblClick) {
         on_btnMenu_Max_clicked();
         return true;
+    }
+    if (watched == ui->page_disp && event->type() == QEvent::Resize) {
+        headerLayout->pageResized(ui->widget, ui->page_disp->width(), ui->page_disp->height());
+        chartPage->axisPanel()->followWindow(this);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -89,19 +93,18 @@ void MainDialog::mouseReleaseEvent(QMouseEvent* event) {
     QDialog::mouseReleaseEvent(event);
 }
 
-void MainDialog::resizeEvent(QResizeEvent* event) {
-    const QSize page = ui->disp_stackedWidget->size();
-    const auto p = DashboardHeaderLayout::shared().pageResized(page.width(), page.height());
-    if (p.placeChart)
-        ui->widget->setGeometry(p.chart);
-    if (p.placeHeader) {
-        ui->disp_labTitle->setGeometry(p.title);
-        ui->disp_btnSysSet->setGeometry(p.sysSetButton);
-        ui->disp_label_tip_3->setGeometry(p.sysSetTip);
-        ui->disp_btnUpgrade->setGeometry(p.upgradeButton);
-        ui->disp_label_tip_2->setGeometry(p.upgradeTip);
-    }
-    QDialog::resizeEvent(event);
+// The dashboard page is laid out by hand whenever it gets a new size, whatever resized it
+// (the window, the splitter, a page shown after the window changed).
+void MainDialog::setUpHeaderLayout() {
+    using Anchor = DashboardHeaderLayout::Anchor;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             ui->disp_btnSysSet, ui->disp_label_tip_3, ui->disp_btnUpgrade, ui->disp_label_tip_2,
+             ui->disp_label_ImageDir, ui->disp_Btn_Run, ui->disp_btn_dp_dm, ui->disp_btn_cc1_cc2,
+             ui->disp_btn_temp, ui->disp_btn_RangCustom, ui->disp_btn_menu})
+        headerLayout->follow(w, Anchor::RightEdge);
+    headerLayout->follow(ui->disp_labTitle, Anchor::Middle);
+    headerLayout->follow(ui->disp_btn_title, Anchor::Middle);
+    ui->page_disp->installEventFilter(this);
 }
 
 void MainDialog::on_btnMenu_Min_clicked() {
@@ -150,13 +153,11 @@ void MainDialog::relabel() {
         toolButtons[i]->setText(texts[i]);
     }
     ui->device_treeWidget->setHeaderLabels({trMain("设备列表")});
-    deviceList->retranslate();
     restoreGlyphs();
-    accessHint->retranslate();
+    tips->relabel();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
-    dashboard->showRunState(acquisitionState->isRunning());
+    dashboard->showRunState(acquisitionState->runState());
     capacityPage->relabel();
-    runJournal->relabel();
 }
 
 // retranslateUi puts the designer texts back over the glyphs.

@@ -2,6 +2,9 @@
 
 #include "MainDialog.h"
 
+#include "Acquisition.h"
+#include "CapacityPage.h"
+
 #include "USBThread.h"
 #include "UpgradePage.h"
 
@@ -15,6 +18,11 @@ void MainDialog::setUpUpgrade() {
     connect(mytimer, &QTimer::timeout, this, &MainDialog::mytimer_timeout);
     upgradePage = new UpgradePage(
         ui, usbThread, mytimer, [this] { requestUpgradeMode(); }, this);
+    connect(upgradePage, &UpgradePage::upgradeStarted, this, [this] {
+        acquisitionState->readingOutdated();
+        capacityPage->meterAway(CapacityPage::Absence::Upgrading);
+    });
+    connect(upgradePage, &UpgradePage::upgradeEnded, capacityPage, &CapacityPage::meterBack);
     connect(usbThread, &USBThread::new_data, this, &MainDialog::usbreceivedata);
     connect(usbThread, &USBThread::usb_send_error, this, &MainDialog::usbsenderror,
             Qt::QueuedConnection);

@@ -4,9 +4,10 @@
 #include "ChartFiles.h"
 #include "RecoveryOffer.h"
 #include "ReplaceQuestion.h"
+#include "SystemReason.h"
+#include "TipsBar.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -17,9 +18,9 @@ QString trJournal(const char* sourceText) {
 
 } // namespace
 
-RunJournal::RunJournal(Acquisition* acquisition, QString folder, QLabel* tips, QWidget* window)
+RunJournal::RunJournal(Acquisition* acquisition, QString folder, TipsBar* tips, QWidget* window)
     : QObject(window), acquisition(acquisition), folder(std::move(folder)), tips(tips),
-      window(window), formTips(tips->text()) {
+      window(window) {
     connect(acquisition, &Acquisition::runStarted, this, &RunJournal::begin);
     connect(acquisition, &Acquisition::sampleRecorded, this, &RunJournal::append);
     connect(acquisition, &Acquisition::runningChanged, this, &RunJournal::pause);
@@ -68,16 +69,17 @@ bool RunJournal::openPrevious() {
 }
 
 void RunJournal::noteNewerVersionKept() {
-    newerKept = true;
-    showTips();
+    tips->note([] { return trJournal("较新版本留下的记录已原样保留，本次记录另存"); });
 }
 
 // Run starts a fresh recording; the one it replaces stays as the previous recording.
 void RunJournal::begin(qint64 startSecs) {
     retireCurrent();
-    current = JournalFolder::holdNew(folder, startSecs);
+    current = JournalFolder::holdNew(folder, startSecs, offReason);
     const bool wasOff = off;
     off = !current.isHeld() || !writer.begin(current.path(), startSecs);
+    if (off && current.isHeld())
+        offReason = writer.errorString();
     if (off || wasOff)
         showTips();
 }
@@ -130,32 +132,27 @@ bool RunJournal::mayReplace(ChartFiles* files) {
     return false;
 }
 
-void RunJournal::relabel() {
-    if (off || newerKept)
-        showTips();
-}
-
 void RunJournal::showTips() {
-    if (!tips)
+    if (!off) {
+        tips->end(TipsBar::Cause::JournalOff);
         return;
-    if (off)
-        tips->setText(
-            trJournal("记录日志已关闭（%1），本次记录只保存在内存中").arg(writer.errorString()));
-    else if (newerKept)
-        tips->setText(trJournal("较新版本留下的记录已原样保留，本次记录另存"));
-    else
-        tips->setText(formTips);
+    }
+    tips->raise(TipsBar::Cause::JournalOff, [this] {
+        return trJournal("记录日志已关闭（%1），本次记录只保存在内存中")
+            .arg(SystemReason::translated(offReason));
+    });
 }
 
 // The disk filled (or failed) in the middle of a run: said once, without stopping the
 // acquisition.
 void RunJournal::reportStop() {
     off = true;
+    offReason = writer.errorString();
     showTips();
     auto* box =
         new QMessageBox(QMessageBox::Warning, trJournal("记录日志"),
                         trJournal("记录日志写入失败（%1），已停止写入。本次记录仍在内存中继续。")
-                            .arg(writer.errorString()),
+                            .arg(SystemReason::translated(offReason)),
                         QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();

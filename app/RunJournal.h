@@ -5,12 +5,11 @@
 #include "SampleStore.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 
 class Acquisition;
 class ChartFiles;
-class QLabel;
+class TipsBar;
 class QWidget;
 struct RecoveredRun;
 
@@ -24,7 +23,7 @@ struct RecoveredRun;
 class RunJournal : public QObject {
     Q_OBJECT
 public:
-    RunJournal(Acquisition* acquisition, QString folder, QLabel* tips, QWidget* window);
+    RunJournal(Acquisition* acquisition, QString folder, TipsBar* tips, QWidget* window);
     ~RunJournal() override;
 
     // Exports mark the log saved; opening a file asks first when the log is unsaved.
@@ -42,8 +41,6 @@ public:
     bool hasUnsavedSamples() const { return unsaved; }
     QString currentPath() const { return current.path(); }
     QString previousPath() const { return previous.path(); }
-    // Shows the journal's state again in the current language.
-    void relabel();
 
 private:
     void begin(qint64 startSecs);
@@ -61,9 +58,8 @@ private:
     HeldJournal current;
     HeldJournal previous;
     bool unsaved = false; // the log holds samples no file has
-    QPointer<QLabel> tips;
+    TipsBar* tips;
     QWidget* window;
-    QString formTips;
     bool off = false;
-    bool newerKept = false;
+    QString offReason; // why the journal is off, in the system's words
 };

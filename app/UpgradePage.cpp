@@ -98,7 +98,8 @@ void UpgradePage::loadFile(const QString& path) {
     ui->upgrade_pushButton_start->setText(QString::fromUtf8(startText));
     log(QStringLiteral("读取文件完成..."));
     file.close();
-    if (link->isClosed() == 0)
+    // A second start in the middle of an upgrade would restart the handshake mid-image.
+    if (link->isClosed() == 0 && !engine.upgrading())
         ui->upgrade_pushButton_start->setEnabled(true);
 }
 
@@ -108,14 +109,15 @@ void UpgradePage::refuseFile(const QString& title, const QString& message, const
 }
 
 void UpgradePage::start() {
-    if (firmwareImage.isEmpty())
+    if (firmwareImage.isEmpty() || engine.upgrading())
         return;
+    enableFileButtons(false, false);
+    emit upgradeStarted();
     ui->upgrade_progressBar_fw->setValue(0);
     enterUpgradeMode();
     waitForBootLoader();
     ticks->start(tickIntervalMs);
     ui->upgrade_pushButton_start->setText(QString::fromUtf8(downloadingText));
-    ui->upgrade_pushButton_start->setEnabled(false);
     ui->upgrade_text_log->clear();
     log(QStringLiteral("开始连接设备..."));
     engine.start(firmwareImage);
@@ -157,6 +159,8 @@ void UpgradePage::showProgress(const FirmwareUpgrade::Progress& progress) {
 // act on it.
 void UpgradePage::finished(FirmwareUpgrade::Outcome outcome) {
     ticks->stop();
+    enableFileButtons(true, false); // a new upgrade needs the file loaded again
+    emit upgradeEnded();
     switch (outcome) {
     case FirmwareUpgrade::Outcome::Written:
         ui->upgrade_pushButton_start->setText(trMain(startText));
@@ -170,6 +174,11 @@ void UpgradePage::finished(FirmwareUpgrade::Outcome outcome) {
     case FirmwareUpgrade::Outcome::SendFailed:
         break; // reportSendError shows its box
     }
+}
+
+void UpgradePage::enableFileButtons(bool browse, bool start) {
+    ui->upgrade_pushButton_openfile->setEnabled(browse);
+    ui->upgrade_pushButton_start->setEnabled(start);
 }
 
 void UpgradePage::log(const QString& line) {

@@ -45,6 +45,12 @@ public:
 
     const FirmwareUpgrade& upgrade() const { return engine; }
 
+signals:
+    // From the switch into the boot loader until the upgrade ends, however it ends: the
+    // meter answers no polls and takes no measurements meanwhile.
+    void upgradeStarted();
+    void upgradeEnded();
+
 private:
     void pageChanged();
     FirmwareUpgrade::Output engineOutput();
@@ -52,6 +58,7 @@ private:
     void waitForBootLoader();
     void showProgress(const FirmwareUpgrade::Progress& progress);
     void finished(FirmwareUpgrade::Outcome outcome);
+    void enableFileButtons(bool browse, bool start);
     void log(const QString& line);
     void warn(const QString& title, const QString& text);
 

@@ -124,6 +124,7 @@ void ChartPanel::setRecording(const SampleStore* recording) {
 
 // A run begins followed, whatever the user or an opened file did to the axis before.
 void ChartPanel::startRun(const QDateTime& now) {
+    showingRecording = false;
     viewWidget->setFollowSuspended(false);
     pyramid.reset();
     sums.reset();
@@ -165,6 +166,7 @@ bool ChartPanel::followTime(qint64 lastSecs) {
 }
 
 void ChartPanel::showWholeRecording() {
+    showingRecording = true;
     viewWidget->setFollowSuspended(true);
     pyramid.reset();
     sums.reset();

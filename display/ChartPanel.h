@@ -119,6 +119,8 @@ private:
     std::array<double, recordedChannelCount> channelPeak = ChartViews::initialPeaks();
     qint64 runStartSecs = 0;
     qint64 runWindowEndSecs = 0;
+    // A recording made earlier is shown whole: no "now" to scroll to.
+    bool showingRecording = false;
     int drawnWidth = -1;
     bool movingTimeAxis = false;
 };

@@ -41,7 +41,7 @@ CurveView ChartPanel::toggleView(CurveView wanted) {
         axisTop[static_cast<size_t>(binding.axis)] = binding.defaultTop;
     }
     restoreAxisColours();
-    if (shownView == CurveView::Main && displayMode == Scroll) {
+    if (shownView == CurveView::Main && displayMode == Scroll && !showingRecording) {
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
         setTimeRange({now - TimeWindow::windowSeconds * TimeWindow::msPerSecond, now});
     }

@@ -106,14 +106,26 @@ void customcoordinates::showSwitch(int channel) {
 }
 
 void customcoordinates::toggleOver(const QWidget* window) {
-    if (isVisible()) {
+    if (!isHidden()) {
         hide();
         return;
     }
-    move(window->x() + (window->width() - width()) / 2 - placementShift,
-         window->y() + (window->height() - height()) / 2 - placementShift);
+    placeOver(window);
     resize(requestedSize);
     show();
+    raise(); // over the curve style table when opened after it
+}
+
+void customcoordinates::followWindow(const QWidget* window) {
+    if (!isHidden())
+        placeOver(window);
+}
+
+// A panel inside the window takes the same place, in its parent's coordinates.
+void customcoordinates::placeOver(const QWidget* window) {
+    const QPoint at(window->x() + (window->width() - width()) / 2 - placementShift,
+                    window->y() + (window->height() - height()) / 2 - placementShift);
+    move(parentWidget() ? parentWidget()->mapFromGlobal(at) : at);
 }
 
 // The form's own re-translation puts "关闭" on every switch and "Form" in the title;

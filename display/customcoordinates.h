@@ -23,9 +23,11 @@ public:
     ~customcoordinates() override;
 
     const CustomRanges& ranges() const { return state; }
-    // Shows the panel centred over the given window (10 px up and left), or hides it when
-    // it is shown.
+    // Shows the panel centred over the given window (10 px up and left) and above its
+    // siblings, or hides it when it is shown.
     void toggleOver(const QWidget* window);
+    // The window changed size: a shown panel takes its place over it again.
+    void followWindow(const QWidget* window);
 
     QLineEdit* minEdit(int channel) const;
     QLineEdit* maxEdit(int channel) const;
@@ -77,6 +79,7 @@ private:
     void flip(int channel);
     void showSwitch(int channel);
     void restoreTexts();
+    void placeOver(const QWidget* window);
 
     Ui::customcoordinates* ui;
     CustomRanges state;

@@ -25,6 +25,8 @@ namespace {
 
 // Bytes per row of a typical file, to reserve the store once.
 constexpr qint64 typicalRowBytes = 75;
+// The end of a file searched for its last record: many rows, should a few not parse.
+constexpr qint64 tailBytes = 64 * 1024;
 
 // Turns "yyyy-MM-dd_hh:mm:ss" local time into seconds since the epoch. The slow local-time
 // conversion runs once per minute of records: the next rows share its first 17 characters.
@@ -106,6 +108,14 @@ bool isHeaderOrBlank(const char* begin, const char* end) {
     return n == 0 || *begin == '-' ||
            (n >= sizeof(columnTitles) - 1 &&
             std::memcmp(begin, columnTitles, sizeof(columnTitles) - 1) == 0);
+}
+
+// The line ending at `end` (exclusive, without its line end) begins after the previous
+// '\n' or at `data`.
+const char* lineStart(const char* data, const char* end) {
+    while (end > data && end[-1] != '\n')
+        --end;
+    return end;
 }
 
 void parseAll(const char* data, qint64 size, SampleStore& store, CsvReadResult& result) {
@@ -230,4 +240,24 @@ CsvReadResult CsvReader::read(const QString& fileName, SampleStore& into) {
     putInTimeOrder(store, result);
     into = std::move(store);
     return result;
+}
+
+// Only the end is read: a file of days of records is asked about on every export to it.
+bool CsvReader::lastRecordTime(const QString& fileName, qint64& epochSecs) {
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    file.seek(std::max<qint64>(0, file.size() - tailBytes));
+    const QByteArray tail = file.read(tailBytes);
+    RowParser rows;
+    SampleStore::Values values{};
+    const char* const data = tail.constData();
+    for (const char* end = data + tail.size(); end > data;) {
+        const char* begin = lineStart(data, end);
+        const char* content = (end > begin && end[-1] == '\r') ? end - 1 : end;
+        if (rows.parse(begin, content, epochSecs, values))
+            return true;
+        end = begin > data ? begin - 1 : data;
+    }
+    return false;
 }

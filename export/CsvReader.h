@@ -31,4 +31,7 @@ public:
     static constexpr qint64 maxFileBytes = qint64(512) << 20;
 
     static CsvReadResult read(const QString& fileName, SampleStore& into);
+    // The time of the file's last record that parses, read from its end; false when the
+    // file cannot be read or its last rows hold none.
+    static bool lastRecordTime(const QString& fileName, qint64& epochSecs);
 };

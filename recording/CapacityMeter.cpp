@@ -24,6 +24,11 @@ void CapacityMeter::pause() {
         runState = State::Paused;
 }
 
+void CapacityMeter::gap() {
+    havePrevious = false;
+    lowCurrent = false;
+}
+
 void CapacityMeter::reset() {
     const Limits kept = endLimits;
     *this = CapacityMeter();

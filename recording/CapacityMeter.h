@@ -36,6 +36,9 @@ public:
     void pause();
     // Back to idle with zero totals.
     void reset();
+    // Nothing is known from now until the next report (meter unplugged, firmware being
+    // written): that report starts afresh instead of closing a trapezoid over the gap.
+    void gap();
     // One report at monotonic time nowMs, in V, A and W.
     void addReading(qint64 nowMs, double volts, double amps, double watts);
 

@@ -87,7 +87,7 @@ bool createPrivateFile(QFile& file, const QString& path, QString& error) {
 #endif
 }
 
-HeldJournal holdNew(const QString& dir, qint64 startSecs) {
+HeldJournal holdNew(const QString& dir, qint64 startSecs, QString& error) {
     makePrivateFolder(dir);
     for (int attempt = 0; attempt < maxNameTries; ++attempt) {
         const QString path = QDir(dir).filePath(journalName(startSecs, attempt));
@@ -96,6 +96,12 @@ HeldJournal holdNew(const QString& dir, qint64 startSecs) {
         HeldJournal held = HeldJournal::tryHold(path);
         if (held.isHeld())
             return held;
+    }
+    // A lock does not say why it failed; a file made in the folder does.
+    QFile probe;
+    if (createPrivateFile(probe, QDir(dir).filePath(QStringLiteral(".probe")), error)) {
+        probe.remove();
+        error = qt_error_string(EEXIST); // every name was taken
     }
     return {};
 }

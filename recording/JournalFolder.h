@@ -38,8 +38,9 @@ namespace JournalFolder {
 bool makePrivateFolder(const QString& dir);
 // Creates (or empties) the file at `path`, owner-only, open for unbuffered writing.
 bool createPrivateFile(QFile& file, const QString& path, QString& error);
-// A journal name in `dir` that no other run uses, held by this process.
-HeldJournal holdNew(const QString& dir, qint64 startSecs);
+// A journal name in `dir` that no other run uses, held by this process; when none can be
+// held, `error` says why.
+HeldJournal holdNew(const QString& dir, qint64 startSecs, QString& error);
 
 struct Found {
     HeldJournal journal;

@@ -12,7 +12,7 @@ packages=(
     xvfb xauth
     dpkg-dev lintian desktop-file-utils
     appstream devscripts  # appstreamcli and hardening-check, for scripts/check-package.sh
-    x11-apps netpbm
+    x11-apps netpbm xdotool
     python3
 )
 

@@ -38,6 +38,9 @@ inline constexpr char capacityEndCurrent[] = "CapacityEndCurrent";
 inline constexpr char capacityEndHoldSecs[] = "CapacityEndHoldSecs";
 inline constexpr char capacityCutOffOn[] = "CapacityCutOffOn";
 inline constexpr char capacityCutOffVolts[] = "CapacityCutOffVolts";
+
+// The folder of the last data file exported or opened: the file dialogs start there.
+inline constexpr char dataFolder[] = "DataFolder";
 } // namespace SettingKey
 
 namespace SettingValue {

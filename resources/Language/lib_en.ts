@@ -4,6 +4,86 @@
 <context>
     <name>MainDialog</name>
     <message>
+        <source>等待仪表重新连接</source>
+        <translation>Waiting for the meter to come back</translation>
+    </message>
+    <message>
+        <source>文件已存在</source>
+        <translation>File exists</translation>
+    </message>
+    <message>
+        <source>%1 已存在。要把新的记录追加到这个文件末尾吗？</source>
+        <translation>%1 already exists. Append the new records to the end of this file?</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Append</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>已向 %1 追加 %2 行</source>
+        <translation>Appended %2 rows to %1</translation>
+    </message>
+    <message>
+        <source>已保存 %1：%2 行</source>
+        <translation>Saved %1: %2 rows</translation>
+    </message>
+    <message>
+        <source>没有那个文件或目录</source>
+        <translation>No such file or directory</translation>
+    </message>
+    <message>
+        <source>权限不够</source>
+        <translation>Permission denied</translation>
+    </message>
+    <message>
+        <source>不允许的操作</source>
+        <translation>Operation not permitted</translation>
+    </message>
+    <message>
+        <source>设备上没有空间</source>
+        <translation>No space left on device</translation>
+    </message>
+    <message>
+        <source>只读文件系统</source>
+        <translation>Read-only file system</translation>
+    </message>
+    <message>
+        <source>是一个目录</source>
+        <translation>Is a directory</translation>
+    </message>
+    <message>
+        <source>不是目录</source>
+        <translation>Not a directory</translation>
+    </message>
+    <message>
+        <source>设备或资源忙</source>
+        <translation>Device or resource busy</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>Input/output error</translation>
+    </message>
+    <message>
+        <source>文件过大</source>
+        <translation>File too large</translation>
+    </message>
+    <message>
+        <source>超出磁盘限额</source>
+        <translation>Disk quota exceeded</translation>
+    </message>
+    <message>
+        <source>文件名过长</source>
+        <translation>File name too long</translation>
+    </message>
+    <message>
+        <source>系统错误（%1）</source>
+        <translation>System error (%1)</translation>
+    </message>
+    <message>
         <source>(输入悬空时有感应电压是正常现象)</source>
         <translation>(It is normal to have induced voltage when input is suspended)</translation>
     </message>
@@ -896,6 +976,14 @@
 </context>
 <context>
     <name>CapacityPage</name>
+    <message>
+        <source>暂停：仪表未连接</source>
+        <translation>Paused: meter not connected</translation>
+    </message>
+    <message>
+        <source>暂停：固件升级中</source>
+        <translation>Paused: firmware upgrade in progress</translation>
+    </message>
     <message>
         <source>电量 (mAh)</source>
         <translation>Charge (mAh)</translation>

@@ -4,6 +4,86 @@
 <context>
     <name>MainDialog</name>
     <message>
+        <source>等待仪表重新连接</source>
+        <translation>等待仪表重新连接</translation>
+    </message>
+    <message>
+        <source>文件已存在</source>
+        <translation>文件已存在</translation>
+    </message>
+    <message>
+        <source>%1 已存在。要把新的记录追加到这个文件末尾吗？</source>
+        <translation>%1 已存在。要把新的记录追加到这个文件末尾吗？</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>追加</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>已向 %1 追加 %2 行</source>
+        <translation>已向 %1 追加 %2 行</translation>
+    </message>
+    <message>
+        <source>已保存 %1：%2 行</source>
+        <translation>已保存 %1：%2 行</translation>
+    </message>
+    <message>
+        <source>没有那个文件或目录</source>
+        <translation>没有那个文件或目录</translation>
+    </message>
+    <message>
+        <source>权限不够</source>
+        <translation>权限不够</translation>
+    </message>
+    <message>
+        <source>不允许的操作</source>
+        <translation>不允许的操作</translation>
+    </message>
+    <message>
+        <source>设备上没有空间</source>
+        <translation>设备上没有空间</translation>
+    </message>
+    <message>
+        <source>只读文件系统</source>
+        <translation>只读文件系统</translation>
+    </message>
+    <message>
+        <source>是一个目录</source>
+        <translation>是一个目录</translation>
+    </message>
+    <message>
+        <source>不是目录</source>
+        <translation>不是目录</translation>
+    </message>
+    <message>
+        <source>设备或资源忙</source>
+        <translation>设备或资源忙</translation>
+    </message>
+    <message>
+        <source>输入/输出错误</source>
+        <translation>输入/输出错误</translation>
+    </message>
+    <message>
+        <source>文件过大</source>
+        <translation>文件过大</translation>
+    </message>
+    <message>
+        <source>超出磁盘限额</source>
+        <translation>超出磁盘限额</translation>
+    </message>
+    <message>
+        <source>文件名过长</source>
+        <translation>文件名过长</translation>
+    </message>
+    <message>
+        <source>系统错误（%1）</source>
+        <translation>系统错误（%1）</translation>
+    </message>
+    <message>
         <source>(输入悬空时有感应电压是正常现象)</source>
         <translation>(输入悬空时有感应电压是正常现象)</translation>
     </message>
@@ -896,6 +976,14 @@
 </context>
 <context>
     <name>CapacityPage</name>
+    <message>
+        <source>暂停：仪表未连接</source>
+        <translation>暂停：仪表未连接</translation>
+    </message>
+    <message>
+        <source>暂停：固件升级中</source>
+        <translation>暂停：固件升级中</translation>
+    </message>
     <message>
         <source>电量 (mAh)</source>
         <translation>电量 (mAh)</translation>

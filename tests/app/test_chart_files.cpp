@@ -7,10 +7,13 @@
 #include "CustomRanges.h"
 #include "DialogAnswers.h"
 #include "ScopedWorkDir.h"
+#include "TipsBar.h"
 #include "saveDataDeal.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtCharts/QChartView>
@@ -45,11 +48,15 @@ class ChartFilesTest : public QObject {
 private slots:
     void init() {
         workDir = std::make_unique<ScopedWorkDir>();
+        // A home of the test's own, with a documents folder for the file dialogs to start in.
+        qputenv("HOME", workDir->path().toLocal8Bit());
+        QVERIFY(QDir(workDir->path()).mkpath("Documents"));
         window = std::make_unique<QWidget>();
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         chart = std::make_unique<ChartPanel>(nullptr, &ranges, &styles);
         acquisition = std::make_unique<Acquisition>(chart.get());
-        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(), tips, nullptr);
+        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(),
+                                             new TipsBar(tips, window.get()), nullptr);
         questions.clear();
         answer.clear();
         const auto ask = [this](QWidget*, const ChartFiles::FileQuestion& q) {
@@ -80,7 +87,7 @@ private slots:
         QCOMPARE(questions.size(), 1); // the save dialog follows the reminder
         QCOMPARE(questions[0].caption, QString("Excel file"));
         QCOMPARE(questions[0].filter, QString("Files (*.csv)"));
-        QCOMPARE(questions[0].directory, QCoreApplication::applicationDirPath());
+        QCOMPARE(questions[0].directory, documents()); // not the program's own folder
     }
 
     void cancelledDialogsWriteAndChangeNothing() {
@@ -102,9 +109,10 @@ private slots:
         dialogs->expect(DialogAnswers::acknowledge(&title, &text));
         files->exportData();
         QCOMPARE(title, QString("保存失败"));
-        QCOMPARE(text, QString("无法写入文件 %1：%2")
-                           .arg(QDir::toNativeSeparators(answer),
-                                openFailure(answer, QIODevice::WriteOnly)));
+        QCOMPARE(openFailure(answer, QIODevice::WriteOnly), QString("No such file or directory"));
+        QCOMPARE(
+            text,
+            QString("无法写入文件 %1：没有那个文件或目录").arg(QDir::toNativeSeparators(answer)));
         QCOMPARE(acquisition->log().size(), 20);
         answer = workDir->filePath("run.csv");
         files->exportData();
@@ -118,7 +126,7 @@ private slots:
         files->exportImage(chart->view());
         QCOMPARE(questions.size(), 1);
         QCOMPARE(questions[0].caption, QString("Save File"));
-        QCOMPARE(questions[0].directory, QString("chart"));
+        QCOMPARE(questions[0].directory, documents() + "/chart");
         QCOMPARE(questions[0].filter, QString("image(*.png)"));
         const QImage image(answer, "png");
         QCOMPARE(image.size(), chart->view()->size() * chart->view()->devicePixelRatioF());
@@ -137,7 +145,7 @@ private slots:
     void anOpenedRecordingReplacesTheLogStoppedAndCountsSkippedLines() {
         record(30);
         QVERIFY(acquisition->isRunning());
-        const QString path = workDir->filePath("kept.csv");
+        const QString path = workDir->filePath("kept %3 %2.csv");
         writeRecording(path, 3, "2024-13-01_00:00:00,1,2,3,4,5,6,7,8\r\nnonsense\r\n");
         QSignalSpy opened(files.get(), &ChartFiles::recordingOpened);
         answer = path;
@@ -148,7 +156,7 @@ private slots:
         QVERIFY(!acquisition->isRunning());
         QCOMPARE(acquisition->log().size(), 3);
         QCOMPARE(acquisition->log().timeAt(2) - acquisition->log().timeAt(0), qint64(2));
-        QCOMPARE(tips->text(), QString("已打开 kept.csv：3 条记录，跳过 2 行"));
+        QCOMPARE(tips->text(), QString("已打开 kept %3 %2.csv：3 条记录，跳过 2 行"));
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept_data() {
@@ -160,7 +168,8 @@ private slots:
                                << "文件中没有可读的记录";
         QTest::newRow("too large") << "large"
                                    << "文件大于 512 MB";
-        QTest::newRow("missing") << "missing" << QString(); // the system's reason
+        QTest::newRow("missing") << "missing"
+                                 << "没有那个文件或目录";
         QTest::newRow("folder") << "folder"
                                 << "不是普通文件";
         QTest::newRow("FIFO") << "fifo"
@@ -174,8 +183,6 @@ private slots:
         QFETCH(QString, reason);
         record(5);
         const QString path = kind.startsWith('/') ? kind : workDir->filePath("bad.csv");
-        if (kind == "missing")
-            reason = openFailure(path, QIODevice::ReadOnly);
         if (kind == "header" || kind == "large" || kind == "empty") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -198,6 +205,40 @@ private slots:
         QVERIFY(acquisition->isRunning());
         QCOMPARE(opened.count(), 0);
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
+    }
+
+    // The same file twice through the real save dialog: no "replace?" from the dialog, our
+    // "append?" instead, and only the records after the file's last one are added.
+    void exportingTwiceToOneFileAppendsOnlyTheNewRecords() {
+        ChartFiles real(window.get(), acquisition.get(), new TipsBar(tips, window.get()), nullptr);
+        const QString path = workDir->filePath("run.csv");
+        record(25);
+        dialogs->expect(chooseInSaveDialog(documents(), path));
+        real.exportData();
+        QCOMPARE(tips->text(), QString("已保存 run.csv：25 行"));
+        record(5, 25);
+        QStringList buttons;
+        dialogs->expect(chooseInSaveDialog(workDir->path(), path)); // where the last export went
+        dialogs->expect(DialogAnswers::press("追加", &buttons));
+        real.exportData();
+        QCOMPARE(buttons, QStringList({"追加", "取消"}));
+        QCOMPARE(tips->text(), QString("已向 run.csv 追加 5 行"));
+        SampleStore reread;
+        QCOMPARE(CsvReader::read(path, reread).records, 30);
+        for (int i = 0; i < reread.size(); ++i)
+            QCOMPARE(reread.timeAt(i), acquisition->log().timeAt(i));
+        dialogs->expect(chooseInSaveDialog(workDir->path(), path));
+        dialogs->expect(DialogAnswers::press("取消"));
+        real.exportData();
+        QCOMPARE(CsvReader::read(path, reread).records, 30);
+    }
+
+    void aCancelledOpenDialogChangesNothing() {
+        record(5);
+        files->openDataFromDialog();
+        QCOMPARE(questions.size(), 1);
+        QCOMPARE(acquisition->log().size(), 5);
+        QVERIFY(acquisition->isRunning());
     }
 
     // Open a file, press Run, record: once the run holds more than ten samples the axis
@@ -268,16 +309,34 @@ private slots:
     }
 
 private:
-    void record(int seconds) {
+    // Seconds from..from+seconds-1 after 14:07:09; VBUS 5 V + second / 100.
+    void record(int seconds, int from = 0) {
         if (!acquisition->isRunning())
             acquisition->toggleByUser();
         acquisition->readingArrived();
         QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
         MeterReading reading;
-        for (int i = 0; i < seconds; ++i) {
+        for (int i = from; i < from + seconds; ++i) {
             reading.vbus = 5.0f + i / 100.0f;
             acquisition->recordSample(now.addSecs(i), reading);
         }
+    }
+
+    QString documents() const { return workDir->filePath("Documents"); }
+
+    // The real save dialog: it must start in `folder` and not ask "replace?" itself.
+    DialogAnswers::Answer chooseInSaveDialog(const QString& folder, const QString& path) {
+        return [folder, path](QWidget* w) {
+            auto* dialog = qobject_cast<QFileDialog*>(w);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->directory().absolutePath(), QDir(folder).absolutePath());
+            QVERIFY(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText(path); // typed: selectFile depends on the folder being read
+            static_cast<QDialog*>(dialog)
+                ->accept(); // QFileDialog::accept, which may ask "replace?"
+        };
     }
 
     static void writeRecording(const QString& path, int records, const QByteArray& trailer) {

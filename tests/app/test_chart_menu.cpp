@@ -1,8 +1,11 @@
+#include "CsvReader.h"
 #include "DialogAnswers.h"
 #include "MeterFixture.h"
 #include "saveDataDeal.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QtTest>
@@ -97,6 +100,43 @@ private slots:
         f.widget<QAbstractButton>("disp_Btn_Run")->click();
         QVERIFY(f.running());
         QVERIFY(f.logSize() < 50);
+    }
+
+    // The user stopped a run and unplugged; while the save dialog is open the meter comes
+    // back and a fresh run starts. The file gets the stopped run's records.
+    void aMeterConnectingDuringTheSaveDialogChangesNothingExported() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        f.stopTimers();
+        f.tick("sampleTimer"); // the first poll, answered at once
+        f.tick("readTimer");
+        for (int i = 0; i < 20; ++i)
+            f.tick("sampleTimer");
+        f.widget<QPushButton>("disp_Btn_Run")->click();
+        QCOMPARE(f.logSize(), 20);
+        sim::unplug(meter);
+        QTRY_COMPARE_WITH_TIMEOUT(f.cardText("label_connect_type"), QString("错误"),
+                                  MeterFixture::linkTimeoutMs);
+        DialogAnswers dialogs;
+        const QString path = QDir::current().filePath("stopped.csv");
+        dialogs.expect([&f, meter, path](QWidget* w) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            QVERIFY(files);
+            sim::replug(meter);
+            QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+            auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name);
+            name->setText(path); // typed, as the user would
+            static_cast<QDialog*>(files)->accept();
+        });
+        QMetaObject::invokeMethod(f.dialog.get(), "onAct1Clicked_Slot"); // the menu's entry
+        QVERIFY(f.running());                                            // the fresh run
+        QCOMPARE(dialogs.unanswered(), 0);
+        QVERIFY(QFile::exists(path));
+        SampleStore written;
+        QCOMPARE(CsvReader::read(path, written).records, 20);
+        QCOMPARE(dialogs.unexpected(), 0);
     }
 };
 

@@ -92,7 +92,9 @@ private slots:
         QCOMPARE(f.widget<QLabel>("settings_label_standtime")->text(), QString("30"));
         QCOMPARE(f.widget<QLabel>("upgrade_label_devvalue")->text(), QString("USB K82 V1.0"));
         QCOMPARE(f.widget<QLabel>("disp_labDevTiT")->text(), QString(" | K82 012345"));
-        QCOMPARE(f.widget<QAbstractButton>("disp_Btn_Run")->toolTip(), QString("Run"));
+        // The unplug paused the run: the button says so in the new language.
+        QCOMPARE(f.widget<QAbstractButton>("disp_Btn_Run")->toolTip(),
+                 QString("Waiting for the meter to come back"));
     }
 
     // retranslateUi puts the designer texts back over every glyph.

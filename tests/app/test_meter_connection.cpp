@@ -1,5 +1,7 @@
 #include "MeterFixture.h"
 
+#include <QFile>
+#include <QIcon>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QtTest>
@@ -17,6 +19,35 @@ private slots:
         // The link thread's handle and the dialog's own.
         QCOMPARE(sim::openHandleCount(meter), 2);
         QCOMPARE(f.pages()->currentIndex(), 2);
+    }
+
+    // The link soak repeats unplug and replug; here what the user sees while the meter is
+    // away: the run and the capacity test are paused, and both resume when it is back.
+    void anUnpluggedMeterPausesTheRunUntilItIsBack() {
+        MeterFixture f;
+        const int meter = sim::plug();
+        f.open();
+        f.widget<QAbstractButton>("six_btn_start")->click(); // a capacity test as well
+        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 2, MeterFixture::linkTimeoutMs);
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
+        auto* capacityState = f.widget<QLabel>("six_label_state");
+        QCOMPARE(capacityState->text(), QString("暂停：仪表未连接"));
+        // Paused, not stopped: Run would start afresh, so the button and the bar say so.
+        auto* run = f.widget<QPushButton>("disp_Btn_Run");
+        auto* tips = f.widget<QLabel>("label_left_tips");
+        QCOMPARE(run->toolTip(), QString("等待仪表重新连接"));
+        QCOMPARE(tips->text(), QString("等待仪表重新连接"));
+        const QImage runIcon = QIcon(":/sys/rs/rs/run.png").pixmap(48).toImage();
+        QVERIFY(run->icon().pixmap(48).toImage() != runIcon);
+        const int recorded = f.logSize();
+        QVERIFY(recorded >= 2);
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        QCOMPARE(capacityState->text(), QString("测试中"));
+        QCOMPARE(run->toolTip(), QString("停止"));
+        QCOMPARE(tips->text(), QString("Tips:Hello!"));
+        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
     }
 
     // Both handles are on the meter listed last, and move together when it goes.
@@ -48,6 +79,7 @@ private slots:
         MeterFixture f;
         const int meter = sim::plug();
         sim::setMaxOpenHandles(meter, 1);
+        QVERIFY(QFile("data").open(QIODevice::WriteOnly)); // where the journal would go
         f.open();
         f.stopTimers();
         auto* tips = f.widget<QLabel>("label_left_tips");
@@ -60,12 +92,17 @@ private slots:
         // Re-labelling puts the form's texts back; the reason must survive it.
         QMetaObject::invokeMethod(f.dialog.get(), "onS_Act2Clicked_Slot");
         QVERIFY2(tips->text().contains("cannot be opened"), qPrintable(tips->text()));
+        // A run without the meter: the journal cannot be written, which is the latest news.
+        f.widget<QAbstractButton>("disp_Btn_Run")->click();
+        QVERIFY2(tips->text().startsWith("Journal off"), qPrintable(tips->text()));
         sim::setMaxOpenHandles(meter, -1);
         f.tick("readTimer");
-        QVERIFY(f.running());
         QCOMPARE(f.cardCount(), 1);
         QCOMPARE(sim::openHandleCount(meter), 2);
-        QCOMPARE(tips->text(), QString("Tips:Hello!"));
+        // The meter opened, the journal is still off: the bar keeps saying so.
+        QVERIFY2(tips->text().startsWith("Journal off"), qPrintable(tips->text()));
+        QMetaObject::invokeMethod(f.dialog.get(), "onS_Act1Clicked_Slot");
+        QVERIFY2(tips->text().startsWith("记录日志已关闭"), qPrintable(tips->text()));
     }
 
     // How the product string splits is test_report_io's; the card names a missing version.

@@ -172,6 +172,20 @@ private slots:
             QVERIFY(part.timeAt(i) == t0 + 11 + i &&
                     part.record(i) == window.acquisition()->log().record(11 + i));
         QCOMPARE(catcher.boxes, QStringList());
+        // A later stretch into the same file: asked once, only what the file lacks is added.
+        drag(xAt(t0 + 15.5), xAt(t0 + 29.5), Qt::ShiftModifier);
+        catcher.expect([](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            QVERIFY(files);
+            files->selectFile(QDir::current().filePath("part.csv"));
+            static_cast<QDialog*>(files)->accept();
+        });
+        catcher.expect(DialogAnswers::press("追加"));
+        button("导出所选(.csv)")->click();
+        QCOMPARE(catcher.unanswered() + catcher.unexpected(), 1); // the first file dialog
+        QCOMPARE(CsvReader::read("part.csv", part).records, 19);
+        for (int i = 0; i < part.size(); ++i)
+            QCOMPARE(part.timeAt(i), t0 + 11 + i);
     }
 
 private:

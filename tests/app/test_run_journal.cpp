@@ -7,6 +7,7 @@
 #include "RecordSeconds.h"
 #include "RunJournal.h"
 #include "ScopedWorkDir.h"
+#include "TipsBar.h"
 #include "saveDataDeal.h"
 
 #include <QDir>
@@ -30,11 +31,12 @@ private slots:
         window = std::make_unique<QWidget>();
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         acquisition = std::make_unique<Acquisition>(nullptr);
-        files = new ChartFiles(window.get(), acquisition.get(), tips, window.get());
+        tipsBar = new TipsBar(tips, window.get());
+        files = new ChartFiles(window.get(), acquisition.get(), tipsBar, window.get());
         files->setFileDialogs(
             [this](QWidget*, const ChartFiles::FileQuestion&) { return csvPath(); }, {});
         journal =
-            new RunJournal(acquisition.get(), workDir->filePath("data/app"), tips, window.get());
+            new RunJournal(acquisition.get(), workDir->filePath("data/app"), tipsBar, window.get());
         journal->follow(files);
         now = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
         reading = MeterReading();
@@ -156,12 +158,13 @@ private slots:
     void aFolderThatCannotBeWrittenLeavesTheRecordingInMemory() {
         QFile blocker(workDir->filePath(QStringLiteral("blocker")));
         QVERIFY(blocker.open(QIODevice::WriteOnly));
-        journal = new RunJournal(acquisition.get(), blocker.fileName(), tips, window.get());
+        journal = new RunJournal(acquisition.get(), blocker.fileName(), tipsBar, window.get());
         acquisition->toggleByUser();
         record(3);
         QCOMPARE(acquisition->log().size(), 3);
         QVERIFY(!journal->isWriting());
-        QVERIFY(tips->text().startsWith(QString("记录日志已关闭")));
+        // The system's reason in the program's language.
+        QCOMPARE(tips->text(), QString("记录日志已关闭（不是目录），本次记录只保存在内存中"));
     }
 
     void aFullDiskStopsTheJournalWithAMessageAndTheRecordingGoesOn() {
@@ -189,6 +192,7 @@ private:
     std::unique_ptr<QWidget> window;
     std::unique_ptr<Acquisition> acquisition;
     QLabel* tips = nullptr;
+    TipsBar* tipsBar = nullptr;
     ChartFiles* files = nullptr;
     RunJournal* journal = nullptr;
     QDateTime now;

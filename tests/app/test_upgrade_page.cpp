@@ -1,6 +1,7 @@
 // The firmware upgrade page in the real dialog, over the real link thread and the
 // simulated meter's boot loader.
 
+#include "CommandFrame.h"
 #include "DialogAnswers.h"
 #include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
@@ -9,6 +10,7 @@
 #include "UpgradeScripts.h"
 
 #include "TestImage.h"
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -40,6 +42,21 @@ int writtenAt(int meter, const QByteArray& head) {
         if (QByteArray(reinterpret_cast<const char*>(written[i].data()), head.size()) == head)
             return int(i);
     return -1;
+}
+
+int pollsWritten(int meter) {
+    const QByteArray poll = pollFrame();
+    int polls = 0;
+    for (const sim::Report& r : sim::writtenReports(meter))
+        polls += QByteArray(reinterpret_cast<const char*>(r.data()), poll.size()) == poll;
+    return polls;
+}
+
+void setCurrent(int meter, double amps) {
+    sim::MeterState state = sim::state(meter);
+    state.channels[1] = amps;
+    state.channels[2] = amps * state.channels[0];
+    sim::setState(meter, state);
 }
 
 const QByteArray enterUpgradeFrame = QByteArray::fromHex("55050902000000EEFF");
@@ -172,6 +189,59 @@ private slots:
         QVERIFY(!f.startButton()->isEnabled());
         QVERIFY(!f.ticks()->isActive());
         QVERIFY(f.dialogs.boxes.isEmpty());
+    }
+
+    // A capacity test and a recording at 2 A, then an upgrade while the load is off: the
+    // upgrade's time is a gap in both, and Browse cannot start a second upgrade.
+    void anUpgradeIsAGapInTheRecordingAndTheCapacityTest() {
+        UpgradeFixture f;
+        sim::UpgradeScript writesSlowly;
+        writesSlowly.writingMs = 4000;
+        sim::setUpgradeScript(f.meter, writesSlowly);
+        f.openOnUpgradePage();
+        f.stopTimers();
+        setCurrent(f.meter, 2.0);
+        f.widget<QAbstractButton>("six_btn_start")->click();
+        const auto measure = [&f] {
+            f.MeterFixture::tick("sampleTimer"); // the poll, answered at once on every handle
+            f.MeterFixture::tick("readTimer");
+        };
+        measure();
+        measure();
+        const QString charge = f.widget<QLabel>("six_label_charge")->text();
+        const int recorded = f.logSize();
+        const int polls = pollsWritten(f.meter);
+        setCurrent(f.meter, 0.0);
+        f.startWith(5800);
+        QVERIFY(!f.idle());
+        QCOMPARE(f.widget<QLabel>("six_label_state")->text(), QString("暂停：固件升级中"));
+        auto* browse = f.widget<QPushButton>("upgrade_pushButton_openfile");
+        QVERIFY(!browse->isEnabled());
+        f.page()->loadFile(writeFile("other.bin", testImage(1000))); // what Browse would do
+        QVERIFY(!f.startButton()->isEnabled());
+        measure();
+        // A second of boot loader replies: counted as readings, they would add 2 A for it.
+        QElapsedTimer upgrading;
+        upgrading.start();
+        QTRY_VERIFY_WITH_TIMEOUT(f.log().contains("请等待设备烧写完成...") &&
+                                     upgrading.elapsed() >= 1000,
+                                 upgradeTimeoutMs);
+        measure();
+        QVERIFY(!f.idle());
+        QTRY_VERIFY_WITH_TIMEOUT(f.idle(), upgradeTimeoutMs);
+        f.MeterFixture::tick("readTimer"); // the boot loader's last replies
+        QCOMPARE(f.logSize(), recorded);
+        QCOMPARE(pollsWritten(f.meter), polls);
+        QCOMPARE(f.widget<QLabel>("six_label_charge")->text(), charge);
+        QVERIFY(browse->isEnabled());
+        QCOMPARE(f.widget<QLabel>("six_label_state")->text(), QString("测试中"));
+        measure(); // the reading from before the upgrade is not recorded
+        QCOMPARE(f.logSize(), recorded);
+        measure();
+        QCOMPARE(f.logSize(), recorded + 1);
+        const SampleStore& log = f.dialog->acquisition()->log();
+        QCOMPARE(log.value(IBUS, log.size() - 1), 0.0f);
+        QCOMPARE(f.widget<QLabel>("six_label_charge")->text(), charge);
     }
 
     // Every way an upgrade fails ends it with its message box and stops the ticks; a

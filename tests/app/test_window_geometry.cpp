@@ -71,37 +71,29 @@ private slots:
         QCOMPARE(toggle.toggle(screen, screen), moved);
     }
 
-    void firstTwoWidthChangesPlaceOnlyTheChart() {
-        DashboardHeaderLayout layout;
-        auto p = layout.pageResized(980, 800);
-        QVERIFY(p.placeChart);
-        QCOMPARE(p.chart, QRect(10, 130, 960, 680));
-        QVERIFY(!p.placeHeader);
-        p = layout.pageResized(990, 800);
-        QVERIFY(!p.placeHeader);
-        p = layout.pageResized(1010, 800);
-        QVERIFY(p.placeHeader);
-        // From then on the shortcuts follow the right edge, the title by half the change,
-        // truncated.
-        const auto moved = [](const QRect& r, int dx) { return r.translated(dx, 0); };
-        auto q = layout.pageResized(1003, 800);
-        QCOMPARE(q.sysSetButton, moved(p.sysSetButton, -7));
-        QCOMPARE(q.sysSetTip, moved(p.sysSetTip, -7));
-        QCOMPARE(q.upgradeButton, moved(p.upgradeButton, -7));
-        QCOMPARE(q.upgradeTip, moved(p.upgradeTip, -7));
-        QCOMPARE(q.title, moved(p.title, -3));
-        // The change was consumed: a height-only change leaves the header where it is.
-        p = layout.pageResized(1003, 700);
-        QCOMPARE(p.sysSetButton, q.sysSetButton);
-        QCOMPARE(p.title, q.title);
-        QCOMPARE(p.chart, QRect(10, 130, 983, 580));
+    void headerKeepsItsDistanceFromTheChartsRightEdge_data() {
+        QTest::addColumn<int>("width");
+        QTest::newRow("normal") << 980;
+        QTest::newRow("wider") << 1011;
+        QTest::newRow("maximised") << 1666;
+        QTest::newRow("narrower") << 900;
+    }
+    void headerKeepsItsDistanceFromTheChartsRightEdge() {
+        QFETCH(int, width);
+        using L = DashboardHeaderLayout;
+        const QRect chart = L::chartArea(width, 800);
+        QCOMPARE(chart, QRect(10, 130, width - 20, 680));
+        const QRect menu(944, 100, 26, 26); // flush with the chart's right edge
+        QCOMPARE(L::placed(menu, L::Anchor::RightEdge, width).right(), chart.right());
+        const QRect run(910, 48, 48, 48);
+        QCOMPARE(chart.right() - L::placed(run, L::Anchor::RightEdge, width).right(), 12);
+        const QRect title(310, 0, 411, 31);
+        QCOMPARE(L::placed(title, L::Anchor::Middle, width).x(), 310 + (width - 980) / 2);
     }
 
     void tinyPagesAreNotLaidOut() {
-        DashboardHeaderLayout layout;
-        const auto p = layout.pageResized(100, 800);
-        QVERIFY(!p.placeChart);
-        QVERIFY(!layout.pageResized(500, 30).placeChart);
+        QVERIFY(DashboardHeaderLayout::chartArea(100, 800).isNull());
+        QVERIFY(DashboardHeaderLayout::chartArea(500, 30).isNull());
     }
 };
 

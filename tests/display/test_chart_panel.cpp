@@ -133,6 +133,19 @@ private slots:
         QCOMPARE(chart->panel->timeRange(), seconds(chart->t0 + 3, chart->t0 + 13));
     }
 
+    // Scroll mode shows "now" for a live run; an opened recording keeps its range.
+    void switchingViewsKeepsAnOpenedRecordingsRangeInScrollMode() {
+        chart->panel->setDisplayMode(ChartPanel::Scroll);
+        for (int i = 0; i < 600; ++i)
+            chart->store.append(chart->t0 + i, SampleStore::Values{5, 1, 5});
+        chart->panel->showWholeRecording();
+        const TimeRange whole = chart->panel->timeRange();
+        QCOMPARE(whole, seconds(chart->t0, chart->t0 + 600));
+        chart->panel->toggleView(CurveView::Temperature);
+        chart->panel->toggleView(CurveView::Temperature);
+        QCOMPARE(chart->panel->timeRange(), whole);
+    }
+
     void pensAndThemeKeepTheChosenColoursOnCurvesAndAxes() {
         chart->styles.setColour(VBUS, Qt::red);
         chart->styles.setWidthCode(IBUS, 4);
