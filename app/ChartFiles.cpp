@@ -107,7 +107,7 @@ bool ChartFiles::exportData() {
     if (records.size() < enoughRecords)
         QMessageBox::information(window, trMain("提示信息"),
                                  trMain("数据太少了吧，请记录至少二十条数据。"));
-    if (!saveRecords(records, {0, records.size()}))
+    if (!saveRecords(records, {0, records.size()}) || lastFileHolds < records.size())
         return false;
     emit dataExported();
     return true;
@@ -151,6 +151,7 @@ bool ChartFiles::writeData(const SampleStore& records, RecordSpan span, const QS
         return false;
     }
     rememberFolder(fileName);
+    noteWritten(records, span, fileName);
     const QString name = QFileInfo(fileName).fileName();
     const int rows = std::max(span.last - span.first, 0);
     tips->note([name, rows, exists] {
@@ -158,6 +159,20 @@ bool ChartFiles::writeData(const SampleStore& records, RecordSpan span, const QS
             .arg(name, QString::number(rows));
     });
     return true;
+}
+
+void ChartFiles::noteWritten(const SampleStore& records, RecordSpan span, const QString& fileName) {
+    lastFileHolds = 0;
+    if (records.size() == 0)
+        return;
+    const QString file = QFileInfo(fileName).absoluteFilePath();
+    const bool continuesPrefix =
+        span.first == 0 || (written.file == file && written.firstSecs == records.timeAt(0) &&
+                            written.records >= span.first);
+    if (!continuesPrefix)
+        return;
+    written = {file, records.timeAt(0), std::max(span.last, span.first)};
+    lastFileHolds = written.records;
 }
 
 void ChartFiles::rememberFolder(const QString& fileName) {

@@ -64,6 +64,7 @@ private:
     bool confirmAppend(const QString& fileName);
     bool writeData(const SampleStore& records, RecordSpan span, const QString& fileName);
     void rememberFolder(const QString& fileName);
+    void noteWritten(const SampleStore& records, RecordSpan span, const QString& fileName);
     void warn(const QString& title, const QString& what, const QString& fileName,
               const QString& reason);
 
@@ -73,4 +74,13 @@ private:
     AskFileName askSaveName;
     AskFileName askOpenName;
     ReplaceGuard mayReplace;
+    // The file known to hold a recording's records from its first one: an append that
+    // skipped records counts as a save only when they went to that file before.
+    struct WrittenPrefix {
+        QString file;
+        qint64 firstSecs = 0;
+        int records = 0;
+    } written;
+    // How many of the log's first records the file written last is known to hold.
+    int lastFileHolds = 0;
 };

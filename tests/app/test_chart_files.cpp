@@ -211,11 +211,21 @@ private slots:
     // "append?" instead, and only the records after the file's last one are added.
     void exportingTwiceToOneFileAppendsOnlyTheNewRecords() {
         ChartFiles real(window.get(), acquisition.get(), new TipsBar(tips, window.get()), nullptr);
+        QSignalSpy saved(&real, &ChartFiles::dataExported);
         const QString path = workDir->filePath("run.csv");
         record(25);
         dialogs->expect(chooseInSaveDialog(documents(), path));
         real.exportData();
         QCOMPARE(tips->text(), QString("已保存 run.csv：25 行"));
+        // A file that already holds later records takes none of these: not a save.
+        const QString later = workDir->filePath("later.csv");
+        SampleStore next;
+        next.append(2000000000, {});
+        QVERIFY(saveDataDeal::saveData(next, later).ok);
+        dialogs->expect(chooseInSaveDialog(workDir->path(), later));
+        dialogs->expect(DialogAnswers::press("追加"));
+        QVERIFY(!real.exportData());
+        QCOMPARE(saved.count(), 1);
         record(5, 25);
         QStringList buttons;
         dialogs->expect(chooseInSaveDialog(workDir->path(), path)); // where the last export went
@@ -223,6 +233,7 @@ private slots:
         real.exportData();
         QCOMPARE(buttons, QStringList({"追加", "取消"}));
         QCOMPARE(tips->text(), QString("已向 run.csv 追加 5 行"));
+        QCOMPARE(saved.count(), 2); // the first 25 went to this file before
         SampleStore reread;
         QCOMPARE(CsvReader::read(path, reread).records, 30);
         for (int i = 0; i < reread.size(); ++i)
