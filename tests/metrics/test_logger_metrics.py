@@ -245,7 +245,9 @@ def hostile_clients(logger, port, meter):
     grown = resident_kib(logger.process.pid) - after_first
     print(f"bursts of 1000: {answered} answered; memory grew {grown} KiB after the first",
           flush=True)
-    if answered != [1000] * 3 or grown > 4096:
+    # A sanitizer's allocator holds freed memory back on purpose: only the answers count.
+    growth_limit = float("inf") if os.environ.get("SANITIZED") else 4096
+    if answered != [1000] * 3 or grown > growth_limit:
         fail("a burst of connections went unanswered or memory kept growing")
     wait_for("samples through all that",
              lambda s: s["usb_meter_samples_total"][meter] >= before + 2, logger.url)
