@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Two set-up-free commands: `make run` (or `make demo`) and `make test`.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)

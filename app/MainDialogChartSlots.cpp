@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's slots: views, ranges, the chart menu and title. Each hands its work to the
 // chart page or the chart's files.
 #include "MainDialog.h"

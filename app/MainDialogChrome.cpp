@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main dialog's own window frame and language: title-bar buttons, moving, edge
 // resizing, maximise by double click, the language menu and re-labelling.
 #include "MainDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The meter settings pages' slots: each names its control and its command.
 #include "MainDialog.h"
 

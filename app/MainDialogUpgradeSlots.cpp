@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The firmware upgrade page's slots: each hands its work to UpgradePage.
 
 #include "MainDialog.h"

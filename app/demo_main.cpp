@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program over the simulated meter: a phone charging, plugged in after a second.
 #include "Application.h"
 #include "DemoSession.h"

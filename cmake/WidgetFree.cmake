@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # assert_widget_free(<targets...>): fails the configure step when one of the targets links,
 # directly or through another of our libraries, Qt Widgets, Gui or Charts. What the
 # recorder without a display links must stay that way, whatever a later change adds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Installs the process-wide handler that writes "MyApp/crash.log" under the working directory

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CrashText.h"
 
 CrashText::CrashText(char* buffer, std::size_t capacity, int addressDigits)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The curve views of the chart panel, its value axes, pens and theme.
 #include "ChartPanel.h"
 

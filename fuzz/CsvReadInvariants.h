@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What reading any bytes as a recording must give, shared by the libFuzzer target and its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: each input is a log, written as CSV and read back.
 #include "CsvRoundTripInvariants.h"
 

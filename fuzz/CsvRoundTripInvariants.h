@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What writing any log and reading it back must give, shared by the libFuzzer target and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What decoding any read must do, shared by the smoke run and the libFuzzer target.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: every input, of any size, is one read handed to the decoder.
 #include "DecodeInvariants.h"
 

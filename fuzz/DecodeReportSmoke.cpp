@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deterministic stand-in for the fuzzer where libFuzzer is missing (gcc): random and
 // mutated reads of every length class go to the decoder, each checked against the decode
 // invariants. Reads end right before an inaccessible page, so touching a byte past the

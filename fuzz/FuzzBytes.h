@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading a fuzz input as a stream of small decisions, and ending the run on a violation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: each input is the whole of usb-hid.ini.
 #include "FuzzBytes.h"
 #include "SettingsInvariants.h"

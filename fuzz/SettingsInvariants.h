@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What any usb-hid.ini must do to the settings readers, shared by the libFuzzer target and

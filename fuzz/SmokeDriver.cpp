@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deterministic stand-in for libFuzzer where it is missing (gcc): the target's own entry
 // point gets its seed corpus, then random inputs and mutations of the seeds from a fixed
 // seed. A broken invariant aborts the run. Usage: <target>_smoke CORPUS_DIR RUNS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: each input is an image size and a sequence of replies and ticks.
 #include "UpgradeInvariants.h"
 

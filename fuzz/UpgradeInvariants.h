@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the firmware upgrade engine must do under any sequence of replies and ticks, shared

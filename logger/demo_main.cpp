@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder over simulated meters: two phones charging, the second meter plugged in a
 // few seconds after the first, each with its own serial.
 #include "DemoSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "MeterMetrics.h"
 
 #include <prometheus/metric_family.h>

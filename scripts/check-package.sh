@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package that `make package` left in a build tree:
 #   scripts/check-package.sh <build-dir>
 # its file list, its dependencies, its desktop entry, its copyright file and software-centre
@@ -92,6 +93,8 @@ awk '/^Files: \*$/ {ours = 1; next} ours && /^License:/ {print $2; exit}' "$copy
 grep -q '^License: OFL-1.1$' "$copyright" || fail "copyright file lost the font's licence"
 grep -q '/usr/share/common-licenses/GPL-3' "$copyright" ||
     fail "copyright file does not point at the GPL's text"
+# Every source file of ours says under which licence it stands.
+"$(dirname "$0")/add-spdx.sh" --check || fail "source files without their licence line"
 
 # Software-centre metadata: valid, linked to the desktop entry by its id, offering every
 # program in the package and the meter's modalias.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prints the non-blank lines of C++ (.cpp and .h) in tests/ and fuzz/ against all of the
 # project's C++, and their share; counts tracked files only, so a build tree never counts.
 #   scripts/count-test-lines.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the seed corpus of each fuzz target into fuzz/corpus/<target>/: a few small,
 deterministic inputs that reach deep into the code, for the fuzzers to mutate.
     scripts/make-fuzz-seeds.py"""

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every benchmark of an already built tree and prints its figures:
 #   scripts/run-benchmarks.sh <build-dir>
 # With BENCH_SMOKE set (`make bench-smoke`) each runs on tiny sizes, only to see it runs.

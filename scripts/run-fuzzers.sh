@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every libFuzzer target built in BUILD_DIR for SECONDS each, from a fixed seed, on a
 # scratch copy of its seed corpus (fuzz/corpus/<name>/, which stays as committed). Any
 # finding fails the run; the input that caused it is kept in BUILD_DIR/fuzz-findings/.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Remakes the README's pictures: the dashboard of the demo program (the simulated meter
 # charging a phone) while it runs, in English and in Chinese, and maximised on a larger
 # screen, on a virtual X display.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The meter's upgrade mode, entered on command 02: it accepts the handshake, checks and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What a meter between a fast charger and a phone reads over time: idle at 5 V, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hidapi functions the program calls, defined over the simulated bus with the
 // return conventions of the real library.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // One open handle to a simulated device, with its own input queue like a hidraw file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input reports the simulated meter sends, built from its state.
 
 #include "MeterWire.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Bytes of the meter's reports as the meter sees them: output reports written by the host

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry of simulated devices and open handles. One mutex guards all of it, so
 // every function here is safe to call from any thread.
 

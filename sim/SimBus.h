@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The hidapi side of the simulated bus: what hid_* calls do with the plugged devices.

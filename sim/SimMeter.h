@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Test and demo API of the simulated meter. The library also defines the hidapi C

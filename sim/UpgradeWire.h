@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Bytes of the upgrade exchange as the meter sees them. The host's packets arrive after

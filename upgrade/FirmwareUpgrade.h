@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The host side of the firmware upgrade exchange, free of widgets and of the link: it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The packets the host sends during a firmware upgrade. Each is a 64-byte buffer handed to

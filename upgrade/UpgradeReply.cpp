@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "UpgradeReply.h"
 
 #include "Crc16.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The meter's answers during a firmware upgrade. The reply is bytes 1-63 of the 64-byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Says when a refused open of the meter is news. A meter whose device node refuses us

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // QThread::wait() waits on Qt's futex-based mutex, which ThreadSanitizer cannot see, so it

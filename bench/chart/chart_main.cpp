@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's cost at long recordings: one second's update in every view, one zoom and
 // one pan step at a week, and the process's memory; the first chart's naive cost beside.
 // Arguments pick parts: updates, gestures, naive (all by default).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Screenshots of the chart: each view after a minute of the demo's charging story, and a
 // week-long recording zoomed out and in. Usage: bench_chart_shots <directory>
 #include "ChartPanel.h"

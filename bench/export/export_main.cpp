@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recording's files at the lengths users record: a day and a week exported as CSV,
 // the week's file opened again, and the memory the log takes per record.
 #include "BenchSize.h"

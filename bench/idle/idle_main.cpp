@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How often the link thread wakes up while no meter is plugged: its voluntary context
 // switches over a stretch of time, against the simulated bus with nothing on it.
 #include "LinkBenchSetup.h"

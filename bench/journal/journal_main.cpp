@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run journal's cost per recorded sample: the time the recording thread spends in one
 // append (a write each sample, a data sync started every JournalWriter::syncEveryRecords),
 // the bytes it adds, and the disk written over a day of one sample a second. Times an hour

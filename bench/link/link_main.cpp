@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The link thread's CPU cost and report delay with the simulated meter sending one report
 // a second, next to a spinning non-blocking reader measured the same way just after it.
 #include "LinkBenchSetup.h"

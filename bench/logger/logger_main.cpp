@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What usb-meter-log costs, over simulated meters in this process:
 // - wake-ups a second with no meter plugged (all threads; target under 5),
 // - CPU per recorded meter, four meters polled once a second (target under 0.3 % of a core),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // usb-meter-log-demo recording two simulated meters with --metrics on 127.0.0.1: its CPU
 // with no scrapes, with one scrape a second (a fast Prometheus) and with 200 a second,
 // and the latency of those scrapes (connect to the end of the reply).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measuring a stretch at a week of records: the figures of the whole week and of random
 // stretches, one step of the band following a drag with the figures redrawn, and the
 // memory the running sums add per record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up time of the program: process start to main window shown, offscreen, over
 // several runs each in a fresh working directory (so usb-hid.ini starts absent).
 #include "BenchSize.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as shipped, except that it prints "shown" once its main window has been
 // exposed and painted, then quits.
 #include "Application.h"

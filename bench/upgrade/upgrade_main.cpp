@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full 2 MiB firmware upgrade through the upgrade page and the real link thread against
 // the simulated meter answering at once: the total time of the exchange, and the time the
 // application itself spends per block (handling a reply up to sending the next block, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the application's pictures at build time:
 //     res_imagegen <output directory> <file name>...
 // Each file is written in the format its suffix names (PNG, JPEG or ICO).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user starts it, over a simulated meter with a steady reading, for the
 // recovery tests to kill and start again; its arguments stay the program's own (a CSV file).
 // JOURNAL_CHILD_OFFERS answers the recovery offers: "open" opens the first one offered,

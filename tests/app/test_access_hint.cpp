@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tips bar's permission-denied note: a meter that is listed but whose device node
 // refuses us is reported once per plug-in, in the current language.
 #include "MeterFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped program and the demo answer --help, --version and mistakes on the terminal,
 // with no display to open a window on, in the interface language stored in usb-hid.ini.
 #include <QProcess>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated day of recording over the real link thread and the simulated meter, with the
 // meter unplugged and replugged at random moments (in the middle of a firmware upgrade,
 // during a CSV export, while a settings page is shown) and malformed and short reports

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The firmware upgrade page in the real dialog, over the real link thread and the
 // simulated meter's boot loader.
 

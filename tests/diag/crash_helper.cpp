@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Installs the crash reporter and then faults the way its one argument names. The crash
 // reporter tests run it as a child process and read what it leaves behind.
 #include "CrashFilter.h"

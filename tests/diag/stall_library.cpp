@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loaded by the crash helper on a thread of its own: its constructor runs inside dlopen,
 // with the dynamic loader's lock held, tells the helper so through the pipe named in
 // STALL_FD, and never returns.

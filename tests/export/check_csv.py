@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the program's CSV file with Python's csv module, independently of our reader:
 the header, nine fields in every row, dates and numbers that parse.
     check_csv.py <csv_sample_writer program>"""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a recording of 600 records with values of every sign and size (a NaN among
 // them) and a gap between two runs, for the independent reader of check_csv.py:
 //     csv_sample_writer <file>

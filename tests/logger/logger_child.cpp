@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The recorder over simulated meters that a test scripts through the environment:
 //   LOGGER_SIM_METERS   how many meters are plugged in at start (default 2)
 //   LOGGER_SIM_POLL_MS  poll period (default 1000)

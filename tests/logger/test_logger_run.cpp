@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // usb-meter-log as its user runs it: a child process records simulated meters and the
 // test reads what it left on disk and on its outputs.
 #include "CsvReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A meter's recording cut at local midnight, on days of 23 and 25 hours and on a day
 // whose midnight does not exist.
 #include "CsvReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // usb-meter-log over two simulated meters with fixed readings, which a test steers by
 // lines on standard input: "unplug N", "replug N", "set N V0 ... V8" (meter N = 0 or 1,
 // the nine channel values in decoder order), "garbage N" (a report that does not decode).

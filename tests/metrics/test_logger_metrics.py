@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """usb-meter-log --metrics over two simulated meters, read with prometheus_client's parser.
 
     test_logger_metrics.py CHILD                       unplug, replug, bad input, taken port

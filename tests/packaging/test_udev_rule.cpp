@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The udev rule shipped for the meter: it matches the meter's hidraw node only and grants
 // nothing wider than the seat tag.
 #include <QDir>

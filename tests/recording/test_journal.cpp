@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Crc32.h"
 #include "FileSizeLimit.h"
 #include "JournalFormat.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compiled-in resources: pictures, style sheet, icon font and translation catalogues.
 
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated meter's upgrade mode through the hidapi functions: entered on code 02, the
 // handshake, block checks and acknowledgements, the writing phase, the scripted faults and
 // the image it keeps. The host's packets come from the upgrade engine's packet builders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo's charging story and the session that plays it on a simulated meter.
 
 #include <ChargingStory.h>

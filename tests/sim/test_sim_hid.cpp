@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated meter through the hidapi functions: hidraw-like delivery to every open
 // handle, queue limits, unplug and replug, enumeration, opening, strings, blocking reads,
 // and the meter's answers to the frames the host writes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Input reports a meter sends during an upgrade, for feeding the engine.
