@@ -3,6 +3,7 @@
 // - wake-ups a second with no meter plugged (all threads; target under 5),
 // - CPU per recorded meter, four meters polled once a second (target under 0.3 % of a core),
 // - resident memory over a simulated day of two meters (target under 25 MB, not growing).
+#include "BenchSize.h"
 #include "DaySimulation.h"
 #include "LoggerMain.h"
 #include "SimMeter.h"
@@ -20,8 +21,8 @@
 
 namespace {
 
-constexpr int idleSeconds = 10;
-constexpr int cpuSeconds = 20;
+const int idleSeconds = benchSize(10, 1);
+const int cpuSeconds = benchSize(20, 1);
 constexpr int cpuMeters = 4;
 constexpr int dayMeters = 2;
 constexpr int settleMs = 2000;

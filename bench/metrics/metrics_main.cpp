@@ -3,6 +3,7 @@
 // with no scrapes, with one scrape a second (a fast Prometheus) and with 200 a second,
 // and the latency of those scrapes (connect to the end of the reply).
 //   bench_metrics [SECONDS per phase, default 20]
+#include "BenchSize.h"
 #include "Percentile.h"
 
 #include <QElapsedTimer>
@@ -98,7 +99,7 @@ void print(const char* name, const Phase& phase) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const int seconds = argc > 1 ? std::atoi(argv[1]) : defaultSeconds;
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : benchSize(defaultSeconds, 1);
     QTemporaryDir folder;
     QProcess logger;
     logger.setReadChannel(QProcess::StandardError);

@@ -2,6 +2,7 @@
 // Measuring a stretch at a week of records: the figures of the whole week and of random
 // stretches, one step of the band following a drag with the figures redrawn, and the
 // memory the running sums add per record.
+#include "BenchSize.h"
 #include "ChartPanel.h"
 #include "ChartScene.h"
 #include "ChartView.h"
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
         return 1;
     std::printf("range figures (a week, one sample a second, offscreen)\n");
     ChartScene scene;
-    scene.fillRecording(week);
+    scene.fillRecording(benchSize(week, 3600));
     figures(scene);
     bandFollowingADrag(scene);
     return 0;
