@@ -16,6 +16,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -39,9 +40,16 @@ inline QString recordViolation(const QByteArray& line, qint64 secs,
         return QStringLiteral("time %1 read from \"%2\"").arg(secs).arg(QString::fromLatin1(text));
     for (int k = 0; k < recordedChannelCount; ++k) {
         const QByteArray field = fields[k + 1];
+        const char* const fieldEnd = field.constData() + field.size();
         char* end = nullptr;
         const float expected = std::strtof(field.constData(), &end);
-        if (end != field.constData() + field.size() || !sameValue(expected, values[size_t(k)]))
+        // The file's grammar is from_chars's, narrower than strtof's (no '+', blanks, hex or
+        // overflow): a line strtof reads but the grammar refuses is no record, else it could
+        // stand in for a later line of the same second and values.
+        float strict = 0;
+        const auto [stop, error] = std::from_chars(field.constData(), fieldEnd, strict);
+        if (end != fieldEnd || stop != fieldEnd || error != std::errc() ||
+            !sameValue(expected, values[size_t(k)]))
             return QStringLiteral("channel %1 read as %2 from \"%3\"")
                 .arg(k)
                 .arg(double(values[size_t(k)]))
