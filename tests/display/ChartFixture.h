@@ -31,7 +31,6 @@ public:
         window.show();
         QApplication::processEvents();
     }
-    ~ChartFixture() { panel.reset(); }
 
     void startRun() {
         store.clear();
