@@ -29,29 +29,18 @@ private slots:
         QCOMPARE(styles.pen(PM).widthF(), 3.0);
     }
 
-    void colourIsStoredAsOpaqueLowerCaseArgb() {
+    // The file's texts: opaque lower-case ARGB colours, pen widths with their decimals.
+    void choicesAreStoredAsTheFilesTexts() {
         CurveStyles styles;
-        styles.setColour(VBUS, Qt::red);
-        QCOMPARE(Setting().readValue("VBUS_col"), QString("ffff0000"));
         styles.setColour(CPU_TEMP, QColor(230, 0, 0, 40));
         QCOMPARE(Setting().readValue("CPU_Temp_col"), QString("ffe60000"));
         QCOMPARE(styles.at(CPU_TEMP).colour.alpha(), 255);
-    }
-
-    void invalidColourKeepsTheCurrentOneAndRewritesIt() {
-        CurveStyles styles;
-        styles.setColour(PD, QColor(0, 128, 255));
-        Setting().writeValue("PD_col", "junk");
-        styles.setColour(PD, QColor());
-        QCOMPARE(styles.at(PD).colour, QColor(0, 128, 255));
-        QCOMPARE(Setting().readValue("PD_col"), QString("ff0080ff"));
-    }
-
-    void widthCodeIsStoredAsItsPenWidthText() {
-        CurveStyles styles;
+        Setting().writeValue("CPU_Temp_col", "junk");
+        styles.setColour(CPU_TEMP, QColor()); // keeps the current colour and rewrites it
+        QCOMPARE(styles.at(CPU_TEMP).colour, QColor(230, 0, 0));
+        QCOMPARE(Setting().readValue("CPU_Temp_col"), QString("ffe60000"));
         styles.setWidthCode(IBUS, 4);
         QCOMPARE(Setting().readValue("IBUS_lw"), QString("2.5"));
-        QCOMPARE(styles.pen(IBUS).widthF(), 2.5);
         styles.setWidthCode(CC1, 1);
         QCOMPARE(Setting().readValue("CC1_lw"), QString("1.0"));
         styles.setWidthCode(CC2, 6); // no box offers it

@@ -25,41 +25,24 @@ private slots:
         QCOMPARE(Setting().readValue("CC2_Min_Value"), QString("0.12"));
     }
 
-    void toggleFlipsAndStoresOneOrZero() {
-        CustomRanges ranges;
-        QVERIFY(ranges.toggle(PD));
-        QCOMPARE(Setting().readValue("PDIsOpen"), QString("1"));
-        QVERIFY(!ranges.toggle(PD));
-        QCOMPARE(Setting().readValue("PDIsOpen"), QString("0"));
-        QVERIFY(ranges.toggle(POWER));
-        QCOMPARE(Setting().readValue("PoweIsOpen"), QString("1"));
-        QVERIFY(!ranges.isOpen[PD]);
-    }
-
-    void switchKeysReadNonZeroDecimalAsOn() {
+    // Hand-edited files: a switch is on for a non-zero decimal; unreadable or non-finite
+    // bounds are 0 and numbers beyond what the edits accept are brought into their range,
+    // so an axis never gets an infinite or absurd span from the file.
+    void storedTextsReadAsSomethingTheEditsAccept() {
         QVERIFY(ScopedWorkDir::writeSettingsFile(
-            "[General]\nVbusIsOpen=2\nibusisopen=1\nPoweIsOpen=0x1\nPDIsOpen=yes\n"
-            "PMIsOpen=-1\nCC1IsOpen=\n"));
+            "[General]\nVbusIsOpen=2\nibusisopen=1\nPoweIsOpen=1\nCC2IsOpen=0x1\nPDIsOpen=yes\n"
+            "PMIsOpen=-1\nCC1IsOpen=\nVbus_Min_Value=abc\nVbus_Max_Value=nan\n"
+            "Ibus_Min_Value=-3\nIbus_Max_Value=inf\nPowe_Max_Value=1e30\nCPU_Max_Value=250.5\n"
+            "PD_Max_Value=4.5\n"));
         CustomRanges ranges;
         ranges.load();
         QVERIFY(ranges.isOpen[VBUS]);
         QVERIFY(ranges.isOpen[IBUS]);
-        QVERIFY(!ranges.isOpen[POWER]); // not decimal
+        QVERIFY(ranges.isOpen[POWER]); // its key is "Powe", as files carry it
         QVERIFY(!ranges.isOpen[PD]);
         QVERIFY(ranges.isOpen[PM]);
         QVERIFY(!ranges.isOpen[CC1]);
-    }
-
-    // Hand-edited bounds: unreadable or non-finite text is 0; numbers beyond what the
-    // edits accept are brought into the accepted range, so an axis never gets an infinite
-    // or absurd span from the file.
-    void badStoredBoundsReadAsSomethingTheEditsAccept() {
-        QVERIFY(ScopedWorkDir::writeSettingsFile(
-            "[General]\nVbus_Min_Value=abc\nVbus_Max_Value=nan\nIbus_Min_Value=-3\n"
-            "Ibus_Max_Value=inf\nPowe_Max_Value=1e30\nCPU_Max_Value=250.5\n"
-            "PD_Max_Value=4.5\n"));
-        CustomRanges ranges;
-        ranges.load();
+        QVERIFY(!ranges.isOpen[CC2]); // not decimal
         QCOMPARE(ranges.rangeMin[VBUS], 0.0f);
         QCOMPARE(ranges.rangeMax[VBUS], 0.0f);
         QCOMPARE(ranges.rangeMin[IBUS], 0.0f);
@@ -69,17 +52,20 @@ private slots:
         QCOMPARE(ranges.rangeMax[PD], 4.5f);
     }
 
-    void rangeAppliesOnlyWhenOnAndNotEmptyOrInverted() {
+    void theSwitchIsStoredAndTheRangeAppliesOnlyWhenOnAndSound() {
         CustomRanges ranges;
         ranges.storeMin(VBUS, 4.5f);
         ranges.storeMax(VBUS, 5.5f);
         QVERIFY(!ranges.applies(VBUS));
-        ranges.toggle(VBUS);
+        QVERIFY(ranges.toggle(VBUS));
+        QCOMPARE(Setting().readValue("VbusIsOpen"), QString("1"));
         QVERIFY(ranges.applies(VBUS));
         ranges.storeMax(VBUS, 4.5f);
         QVERIFY(!ranges.applies(VBUS));
         ranges.storeMin(VBUS, 6.0f);
         QVERIFY(!ranges.applies(VBUS));
+        QVERIFY(!ranges.toggle(VBUS));
+        QCOMPARE(Setting().readValue("VbusIsOpen"), QString("0"));
         ranges.toggle(CC1); // stored [0, 0]
         QVERIFY(!ranges.applies(CC1));
     }
