@@ -61,28 +61,6 @@ private slots:
         }
     }
 
-    void sparseRecordsAreSmoothedWithoutLeavingTheirRange() {
-        SampleStore store;
-        SampleStore::Values values{};
-        for (int r = 0; r < 20; ++r) {
-            values[VBUS] = r < 10 ? 5.0f : 9.0f; // a charger negotiating 9 V
-            store.append(t0 + r, values);
-        }
-        MinMaxPyramid pyramid;
-        pyramid.sync(store);
-        const CurveSegments curve =
-            CurveReduction(store, pyramid, window(t0, t0 + 19, 1000)).curve(VBUS);
-        QCOMPARE(curve.size(), 1);
-        QVERIFY(curve[0].size() > 100); // smoothed, not 20 points
-        for (const QPointF& p : curve[0]) {
-            QVERIFY2(p.y() >= 5.0 && p.y() <= 9.0, qPrintable(QString::number(p.y())));
-            if (p.x() <= (t0 + 9) * ms)
-                QCOMPARE(p.y(), 5.0);
-            if (p.x() >= (t0 + 10) * ms)
-                QCOMPARE(p.y(), 9.0);
-        }
-    }
-
     void manyRecordsKeepEveryColumnsMinimumAndMaximum() {
         SampleStore store;
         appendRun(store, t0, 100000, 2);
