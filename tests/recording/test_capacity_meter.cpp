@@ -22,18 +22,8 @@ private slots:
         nowMs = 123456; // a monotonic clock starts anywhere
     }
 
-    void fiveVoltsAtTwoAmpsForAnHourAreItsTotalsExactly() {
-        feedSteady(3601, 5.0, 2.0);
-        const CapacityMeter::Totals t = meter.totals();
-        QCOMPARE(t.milliampHours, 2000.0);
-        QCOMPARE(t.wattHours, 10.0);
-        QCOMPARE(t.elapsedMs, 3600 * second);
-        QCOMPARE(t.averageAmps, 2.0);
-        QCOMPARE(t.averageWatts, 10.0);
-        QCOMPARE(t.peakVolts, 5.0);
-    }
-
-    // A linear ramp is integrated exactly by trapezoids whatever the spacing of reports.
+    // A linear ramp is integrated exactly by trapezoids whatever the spacing of reports;
+    // energy, averages and peaks come from the same intervals.
     void aRampIntegratesToItsTrapezoidAtUnevenSpacing() {
         const qint64 t0 = nowMs;
         const qint64 steps[] = {700, 1300, 1000, 450, 1550};
@@ -46,16 +36,11 @@ private slots:
         const double lastSecs = double(t.elapsedMs) / 1000.0;
         const double lastAmps = 2.0 * lastSecs / 100.0;
         QCOMPARE(t.milliampHours, lastAmps / 2.0 * lastSecs * 1000.0 / 3600.0);
+        QCOMPARE(t.wattHours, 5.0 * t.milliampHours / 1000.0);
         QCOMPARE(t.peakAmps, lastAmps);
+        QCOMPARE(t.peakVolts, 5.0);
         QCOMPARE(t.averageAmps, lastAmps / 2.0);
-    }
-
-    void aGapWithoutReportsAddsNothingAndTheTotalsResume() {
-        feedSteady(11, 5.0, 1.0);
-        nowMs += 60 * second; // unplugged for a minute
-        feedSteady(11, 5.0, 1.0);
-        QCOMPARE(meter.totals().elapsedMs, 20 * second);
-        QCOMPARE(meter.totals().milliampHours, 20.0 / 3.6);
+        QCOMPARE(t.averageWatts, 5.0 * lastAmps / 2.0);
     }
 
     void repeatedOrEarlierTimesAddNothingAndNeverSubtract() {
@@ -99,6 +84,7 @@ private slots:
         QCOMPARE(meter.totals().milliampHours, charge); // ended: nothing more is added
     }
 
+    // A start after the end begins afresh with the same limits; reset makes the meter idle.
     void voltageCutOffIsOffByDefaultAndEndsAtOnceWhenOn() {
         feedSteady(3, 0.0, 1.0);
         QCOMPARE(meter.state(), CapacityMeter::State::Running);
@@ -111,36 +97,31 @@ private slots:
         feedSteady(1, 2.99, 1.0);
         QCOMPARE(meter.state(), CapacityMeter::State::Ended);
         QCOMPARE(meter.endReason(), CapacityMeter::EndReason::LowVoltage);
-    }
-
-    void aPauseLeavesItsTimeOutAndStartResumesTheTotals() {
-        feedSteady(11, 5.0, 1.0);
-        meter.pause();
-        feedSteady(30, 5.0, 1.0);
-        QCOMPARE(meter.totals().elapsedMs, 10 * second);
-        meter.start();
-        feedSteady(6, 5.0, 1.0);
-        QCOMPARE(meter.totals().elapsedMs, 15 * second);
-        QCOMPARE(meter.totals().milliampHours, 15.0 / 3.6);
-    }
-
-    void resetZeroesAndAStartAfterTheEndBeginsAfresh() {
-        CapacityMeter::Limits limits;
-        limits.endHoldSecs = 5;
-        meter.setLimits(limits);
-        feedSteady(10, 5.0, 0.0);
-        QCOMPARE(meter.state(), CapacityMeter::State::Ended);
         meter.start();
         QCOMPARE(meter.state(), CapacityMeter::State::Running);
         QCOMPARE(meter.endReason(), CapacityMeter::EndReason::None);
         QCOMPARE(meter.totals().elapsedMs, 0);
-        QCOMPARE(meter.limits().endHoldSecs, 5);
+        QVERIFY(meter.limits().cutOffEnabled);
         feedSteady(3, 5.0, 1.0);
         meter.reset();
         QCOMPARE(meter.state(), CapacityMeter::State::Idle);
         QCOMPARE(meter.totals().peakAmps, 0.0);
         feedSteady(3, 5.0, 1.0); // idle: nothing is counted
         QCOMPARE(meter.totals().elapsedMs, 0);
+    }
+
+    void gapsAndPausesAddNothingAndTheTotalsResume() {
+        feedSteady(11, 5.0, 1.0);
+        nowMs += 60 * second; // unplugged for a minute
+        feedSteady(11, 5.0, 1.0);
+        QCOMPARE(meter.totals().elapsedMs, 20 * second);
+        meter.pause();
+        feedSteady(30, 5.0, 1.0);
+        QCOMPARE(meter.totals().elapsedMs, 20 * second);
+        meter.start();
+        feedSteady(6, 5.0, 1.0);
+        QCOMPARE(meter.totals().elapsedMs, 25 * second);
+        QCOMPARE(meter.totals().milliampHours, 25.0 / 3.6);
     }
 
 private:
