@@ -57,18 +57,6 @@ private slots:
         }
     }
 
-    void recordsNotYetSyncedAreReadFromTheStore() {
-        SampleStore store;
-        MinMaxPyramid pyramid;
-        fill(store, 64, 1);
-        pyramid.sync(store);
-        SampleStore::Values peak{};
-        peak[VBUS] = 500.0f;
-        store.append(t0 + 64, peak);
-        fill(store, 63, 2);
-        QCOMPARE(pyramid.span(store, VBUS, 0, store.size()).max, 500.0f);
-    }
-
     void valuesThatAreNoMeasurementAreLeftOut() {
         SampleStore store;
         SampleStore::Values values{};
@@ -88,18 +76,22 @@ private slots:
         QVERIFY(pyramid.span(store, IBUS, 50, 50).isEmpty());
     }
 
-    void aClearedStoreStartsThePyramidAgain() {
+    // Records appended since the last sync are read from the store.
+    void aClearedStoreStartsThePyramidAgainAndUnsyncedRecordsCount() {
         SampleStore store;
         MinMaxPyramid pyramid;
         fill(store, 1000, 3);
         pyramid.sync(store);
         store.clear();
-        SampleStore::Values low{};
+        SampleStore::Values values{};
         for (int r = 0; r < 100; ++r)
-            store.append(t0 + r, low);
+            store.append(t0 + r, values);
         pyramid.sync(store);
         QCOMPARE(pyramid.span(store, VBUS, 0, 100).max, 0.0f);
-        QCOMPARE(pyramid.coveredRecords(), 96);
+        values[VBUS] = 500.0f;
+        store.append(t0 + 100, values);
+        fill(store, 63, 2);
+        QCOMPARE(pyramid.span(store, VBUS, 0, store.size()).max, 500.0f);
     }
 
     void aWeekCostsAFewBytesARecord() {
