@@ -21,42 +21,13 @@ void fill(SampleStore& store, int records, quint32 seed) {
     }
 }
 
-ValueSpan scanned(const SampleStore& store, int channel, int first, int last) {
-    ValueSpan span;
-    for (int i = first; i < last; ++i)
-        span.add(store.value(channel, i));
-    return span;
-}
-
 } // namespace
 
+// Spans of random stretches are compared with a full scan by test_range_statistics.
 class MinMaxPyramidTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void everyStretchHasTheSpanOfAFullScan() {
-        SampleStore store;
-        MinMaxPyramid pyramid;
-        QRandomGenerator random(7);
-        // Synced in uneven steps, so blocks complete at every level and a tail is left.
-        for (int step : {5, 27, 1, 300, 1000, 3001}) {
-            fill(store, step, random.generate());
-            pyramid.sync(store);
-            for (int trial = 0; trial < 300; ++trial) {
-                const int a = random.bounded(store.size() + 1);
-                const int b = random.bounded(store.size() + 1);
-                const int channel = random.bounded(recordedChannelCount);
-                const ValueSpan want = scanned(store, channel, std::min(a, b), std::max(a, b));
-                const ValueSpan got = pyramid.span(store, channel, std::min(a, b), std::max(a, b));
-                QCOMPARE(got.isEmpty(), want.isEmpty());
-                if (!want.isEmpty()) {
-                    QCOMPARE(got.min, want.min);
-                    QCOMPARE(got.max, want.max);
-                }
-            }
-        }
-    }
-
     void valuesThatAreNoMeasurementAreLeftOut() {
         SampleStore store;
         SampleStore::Values values{};
