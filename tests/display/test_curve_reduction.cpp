@@ -30,6 +30,13 @@ PlotWindow window(qint64 fromSecs, qint64 toSecs, int widthPx) {
     return {{fromSecs * ms, toSecs * ms}, widthPx};
 }
 
+// The curve of one channel over [from, to] seconds on a plot `widthPx` wide.
+CurveSegments curveOf(const SampleStore& store, int channel, qint64 from, qint64 to, int widthPx) {
+    MinMaxPyramid pyramid;
+    pyramid.sync(store);
+    return CurveReduction(store, pyramid, window(from, to, widthPx)).curve(channel);
+}
+
 int pointCount(const CurveSegments& segments) {
     int n = 0;
     for (const auto& s : segments)
@@ -100,15 +107,11 @@ private slots:
         appendRun(store, t0, 600, 3);
         appendRun(store, t0 + 600 + 3, 600, 4); // a missed tick or two: no break
         appendRun(store, t0 + 5000, 3000, 5);   // a second run an hour later
-        MinMaxPyramid pyramid;
-        pyramid.sync(store);
-        const CurveSegments exact =
-            CurveReduction(store, pyramid, window(t0 + 1000, t0 + 5100, 1200)).curve(PD);
+        const CurveSegments exact = curveOf(store, PD, t0 + 1000, t0 + 5100, 1200);
         QCOMPARE(exact.size(), 2);
         QCOMPARE(exact[0].last().x(), double((t0 + 1202) * ms));
         QCOMPARE(exact[1].first().x(), double((t0 + 5000) * ms));
-        const CurveSegments reduced =
-            CurveReduction(store, pyramid, window(t0, t0 + 8000, 1200)).curve(PD);
+        const CurveSegments reduced = curveOf(store, PD, t0, t0 + 8000, 1200);
         QCOMPARE(reduced.size(), 2);
         const double columnMs = 8000.0 * ms / (1200 / CurveReduction::pixelsPerColumn);
         QVERIFY(reduced[0].last().x() < (t0 + 1203) * ms + columnMs);
@@ -117,17 +120,12 @@ private slots:
 
     void nothingIsDrawnOutsideTheRecordingOrOnAnEmptyPlot() {
         SampleStore store;
-        MinMaxPyramid pyramid;
-        QVERIFY(CurveReduction(store, pyramid, window(t0, t0 + 10, 1000)).curve(VBUS).isEmpty());
+        QVERIFY(curveOf(store, VBUS, t0, t0 + 10, 1000).isEmpty());
         appendRun(store, t0, 100, 6);
-        pyramid.sync(store);
-        QVERIFY(CurveReduction(store, pyramid, window(t0, t0 + 10, 0)).curve(VBUS).isEmpty());
-        QVERIFY(
-            CurveReduction(store, pyramid, window(t0 + 10, t0 + 10, 500)).curve(VBUS).isEmpty());
+        QVERIFY(curveOf(store, VBUS, t0, t0 + 10, 0).isEmpty());
+        QVERIFY(curveOf(store, VBUS, t0 + 10, t0 + 10, 500).isEmpty());
         // Before the recording only its first record, beyond the edge, is there: no line.
-        QVERIFY(pointCount(
-                    CurveReduction(store, pyramid, window(t0 - 500, t0 - 100, 500)).curve(VBUS)) <=
-                1);
+        QVERIFY(pointCount(curveOf(store, VBUS, t0 - 500, t0 - 100, 500)) <= 1);
     }
 
     // Records keep whole seconds: a timer that jitters across a second boundary, or a file
@@ -150,11 +148,8 @@ private slots:
             }
         }
         const double top = values[VBUS];
-        MinMaxPyramid pyramid;
-        pyramid.sync(store);
         for (int width : {1200, 300, 60}) {
-            const CurveSegments curve =
-                CurveReduction(store, pyramid, window(t0, t0 + 60, width)).curve(VBUS);
+            const CurveSegments curve = curveOf(store, VBUS, t0, t0 + 60, width);
             QVERIFY(pointCount(curve) > 0);
             for (const QVector<QPointF>& segment : curve) {
                 for (const QPointF& p : segment)
