@@ -19,11 +19,9 @@ inline QByteArray report(std::initializer_list<int> reply) {
 }
 
 // BB 06 N(16) CRC(16), the CRC over the four bytes before it.
-inline QByteArray handshake(int blocks = 2, bool goodCrc = true) {
+inline QByteArray handshake(int blocks = 2) {
     QByteArray out = report({0xBB, 0x06, blocks & 0xFF, blocks >> 8});
-    quint16 crc = crc16Modbus(reinterpret_cast<const unsigned char*>(out.constData()) + 1, 4);
-    if (!goodCrc)
-        crc ^= 0x0100;
+    const quint16 crc = crc16Modbus(reinterpret_cast<const unsigned char*>(out.constData()) + 1, 4);
     out[5] = static_cast<char>(crc & 0xFF);
     out[6] = static_cast<char>(crc >> 8);
     return out;
@@ -37,9 +35,6 @@ inline QByteArray allReceived() {
 }
 inline QByteArray written() {
     return report({0xFF});
-}
-inline QByteArray failed() {
-    return report({0x11});
 }
 
 } // namespace replies

@@ -16,31 +16,20 @@ private slots:
     void init() { sim::reset(); }
     void cleanup() { sim::reset(); }
 
+    // A frame goes out as the start of one zero-filled report; a longer one is cut, and
+    // null devices and null data are ignored.
     void frameIsSentAsThe64ByteReportZeroPadded() {
         const int meter = sim::plug();
         hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
-        QVERIFY(dev);
         sendReport(dev, QByteArray::fromHex("55050945000000EEFF"));
-        const auto written = sim::writtenReports(meter);
-        QCOMPARE(written.size(), size_t(1));
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(written[0].data()), 9),
-                 QByteArray::fromHex("55050945000000EEFF"));
-        for (int i = 9; i < 64; ++i)
-            QCOMPARE(int(written[0][i]), 0);
-        hid_close(dev);
-    }
-
-    void oversizeFramesAreCutAndNullDevicesIgnored() {
-        const int meter = sim::plug();
-        hid_device* dev = hid_open(0x0483, 0x5750, nullptr);
-        QByteArray big(100, char(0x55));
-        sendReport(dev, big);
-        sendReport(nullptr, big);
+        sendReport(dev, QByteArray(100, char(0x55)));
+        sendReport(nullptr, QByteArray(9, char(0x55)));
         sendReport(dev, nullptr, 9);
-        const auto written = sim::writtenReports(meter);
-        QCOMPARE(written.size(), size_t(2));
-        QCOMPARE(int(written[0][63]), 0x55);
-        QCOMPARE(int(written[1][0]), 0);
+        sim::Report cut;
+        cut.fill(0x55);
+        const std::vector<sim::Report> expected{
+            {0x55, 0x05, 0x09, 0x45, 0, 0, 0, 0xEE, 0xFF}, cut, {}};
+        QCOMPARE(sim::writtenReports(meter), expected);
         hid_close(dev);
     }
 
@@ -112,7 +101,7 @@ private slots:
         const MeterStrings s = readMeterStrings(dev);
         QCOMPARE(s.manufacturer, QString(63, 'm'));
         QCOMPARE(s.product, QString("USB 电表 V2"));
-        QCOMPARE(s.serial.left(shownSerialLength), QString("012345"));
+        QCOMPARE(s.serial, QString("0123456789"));
         hid_close(dev);
     }
 };
