@@ -2,11 +2,7 @@
 #pragma once
 
 // What reading any bytes as a recording must give, shared by the libFuzzer target and its
-// smoke run: every record is spelt by one line (the values its fields spell by strtof's
-// reading, NaN as NaN, at the time its text names), the records are in time order and those
-// of one second in file order, the skipped count is the number of the other lines that are
-// neither blank nor header, the reordered and repeated counts are those of the records, and
-// the lines in reverse order give the same records with those of one second reversed.
+// smoke run (violation() below).
 
 #include "CsvLayout.h"
 #include "CsvReader.h"
@@ -82,8 +78,9 @@ inline QList<QByteArray> linesOf(const QByteArray& bytes) {
     return lines;
 }
 
-// Each record must be spelt by a line, the records of one time stamp in file order, and
-// be in time order; every other line is skipped, blank or header.
+// Each record must be spelt by a line (its values as the fields read, at the time its text
+// names), the records of one time stamp in file order, and be in time order; every other
+// line is skipped, blank or header; the reordered and repeated counts are the records'.
 inline QString recordsViolation(const QList<QByteArray>& lines, const SampleStore& store,
                                 const CsvReadResult& result) {
     QHash<QByteArray, QVector<int>> byStamp; // records of each time text, last first

@@ -76,23 +76,28 @@ inline bool closeTo(float read, float written, int decimals) {
     return std::fabs(double(read) - double(written)) <= allowed;
 }
 
-inline QString recordViolation(const SampleStore& log, const SampleStore& back, int i) {
-    if (back.timeAt(i) != log.timeAt(i))
-        return QStringLiteral("record %1 at %2 read back at %3")
-            .arg(i)
-            .arg(log.timeAt(i))
-            .arg(back.timeAt(i));
-    for (int k = 0; k < recordedChannelCount; ++k) {
-        const float written = log.value(k, i);
-        const float read = back.value(k, i);
-        const bool nan = std::isnan(written);
-        if (nan != std::isnan(read) ||
-            (!nan && !closeTo(read, written, CsvLayout::decimals[size_t(k)])))
-            return QStringLiteral("record %1 channel %2: %3 read back as %4")
+// Record i of `back` against `log`: the same time, NaN where NaN was, and every other value
+// close to the written one (the same when `exact`).
+inline QString recordsViolation(const SampleStore& log, const SampleStore& back, bool exact) {
+    for (int i = 0; i < log.size(); ++i) {
+        if (back.timeAt(i) != log.timeAt(i))
+            return QStringLiteral("record %1 at %2 read back at %3")
                 .arg(i)
-                .arg(k)
-                .arg(double(written), 0, 'g', 9)
-                .arg(double(read), 0, 'g', 9);
+                .arg(log.timeAt(i))
+                .arg(back.timeAt(i));
+        for (int k = 0; k < recordedChannelCount; ++k) {
+            const float written = log.value(k, i);
+            const float read = back.value(k, i);
+            const bool nan = std::isnan(written);
+            if (nan != std::isnan(read) ||
+                (!nan && !(exact ? read == written
+                                 : closeTo(read, written, CsvLayout::decimals[size_t(k)]))))
+                return QStringLiteral("record %1 channel %2: %3 read back as %4")
+                    .arg(i)
+                    .arg(k)
+                    .arg(double(written), 0, 'g', 9)
+                    .arg(double(read), 0, 'g', 9);
+        }
     }
     return QString();
 }
@@ -113,32 +118,17 @@ inline QString violation(FuzzBytes& in) {
             .arg(read.records)
             .arg(read.status)
             .arg(read.skipped);
-    for (int i = 0; i < log.size(); ++i) {
-        const QString wrong = recordViolation(log, back, i);
-        if (!wrong.isEmpty())
-            return wrong;
-    }
+    const QString wrong = recordsViolation(log, back, false);
+    if (!wrong.isEmpty() || log.isEmpty())
+        return wrong;
     // Written again, the records read back read back as themselves (a negative value that
     // rounds to zero is written "-0.000000" and reads as -0, written again without the sign).
-    if (log.isEmpty())
-        return QString();
     SampleStore again;
     CsvReadCheck::readBytes(writeFresh(back, QStringLiteral("again.csv"), failure), again);
     if (!failure.isEmpty() || again.size() != back.size())
         return QStringLiteral("the records read back do not write again: %1").arg(failure);
-    for (int i = 0; i < back.size(); ++i) {
-        for (int k = 0; k < recordedChannelCount; ++k) {
-            const float a = back.value(k, i);
-            const float b = again.value(k, i);
-            if (again.timeAt(i) != back.timeAt(i) || !(a == b || (std::isnan(a) && std::isnan(b))))
-                return QStringLiteral("record %1 channel %2 read %3, written and read again %4")
-                    .arg(i)
-                    .arg(k)
-                    .arg(double(a))
-                    .arg(double(b));
-        }
-    }
-    return QString();
+    const QString drift = recordsViolation(back, again, true);
+    return drift.isEmpty() ? drift : QStringLiteral("written and read again: ") + drift;
 }
 
 } // namespace CsvRoundTripCheck

@@ -33,7 +33,6 @@ public:
         at += count;
         return bytes;
     }
-    QByteArray rest() { return take(size - at); }
 
 private:
     const std::uint8_t* data;

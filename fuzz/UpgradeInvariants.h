@@ -8,10 +8,7 @@
 //   raw       - a 64-byte report of input bytes (zero-padded)
 //   reply     - a well-formed reply: 0xBB with a valid CRC, 0xDD with an index, 0xEE, 0xFF, 0x11
 //   restart   - start again (sometimes with an empty or oversized image), or a send failure
-// Checked after every event: the engine's state is one it defines, every packet sent is a
-// well-formed handshake or block of the image, the last block sent is the one before the
-// engine's next block, progress stays in 0..100 and reaches 100
-// only when written, and each started upgrade ends exactly once, already idle.
+// The engine's state is checked after every event, each packet and progress as it is sent.
 
 #include "FirmwareUpgrade.h"
 #include "FuzzBytes.h"

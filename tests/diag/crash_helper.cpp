@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <fstream>
 #include <link.h>
 #include <string>
 #include <sys/mman.h>
@@ -28,16 +29,12 @@ volatile int sink;
     *target = 1;
 }
 
-void announce(std::uintptr_t value) {
-    std::printf("%016" PRIXPTR "\n", value);
-    std::fflush(stdout);
-}
-
 [[gnu::noinline]] void readUnmapped() {
     const long page = sysconf(_SC_PAGESIZE);
     void* memory = mmap(nullptr, page, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     munmap(memory, page);
-    announce(reinterpret_cast<std::uintptr_t>(memory));
+    std::printf("%016" PRIXPTR "\n", reinterpret_cast<std::uintptr_t>(memory));
+    std::fflush(stdout);
     std::printf("%d\n", *static_cast<volatile int*>(memory));
 }
 
@@ -68,13 +65,8 @@ void onSecondThread(void (*fault)()) {
 
 // The number of the system call `thread` is blocked in, or -1 while it runs.
 long blockedIn(pid_t thread) {
-    const std::string path = "/proc/self/task/" + std::to_string(thread) + "/syscall";
-    FILE* file = std::fopen(path.c_str(), "r");
     long number = -1;
-    if (file != nullptr && std::fscanf(file, "%ld", &number) != 1)
-        number = -1;
-    if (file != nullptr)
-        std::fclose(file);
+    std::ifstream("/proc/self/task/" + std::to_string(thread) + "/syscall") >> number;
     return number;
 }
 
@@ -151,38 +143,24 @@ void stallInModuleWalk(int insideFd) {
     *target = 1;
 }
 
-bool fault(const char* mode) {
-    const std::string name = mode;
-    if (name == "null-write")
-        writeNull();
-    else if (name == "unmapped-read")
-        readUnmapped();
-    else if (name == "divide-by-zero")
-        divideByZero();
-    else if (name == "illegal-instruction")
-        __builtin_trap();
-    else if (name == "stack-overflow")
-        overflowStack(0);
-    else if (name == "null-call")
-        callNull();
-    else if (name == "thread-null-write")
-        onSecondThread(writeNull);
-    else if (name == "thread-stack-overflow")
-        onSecondThread([] { overflowStack(0); });
-    else if (name == "fault-while-reporting")
-        faultWhileReporting();
-    else if (name == "fault-inside-dlopen")
-        faultWhileAnotherThreadIsIn(loadStallLibrary);
-    else if (name == "fault-inside-module-walk")
-        faultWhileAnotherThreadIsIn(stallInModuleWalk);
-    else if (name == "non-canonical-write")
-        writeNonCanonical();
-    else if (name == "killed-with-segv")
-        kill(getpid(), SIGSEGV);
-    else
-        return false;
-    return true;
-}
+const struct {
+    const char* mode;
+    void (*fault)();
+} faults[] = {
+    {"null-write", writeNull},
+    {"unmapped-read", readUnmapped},
+    {"divide-by-zero", divideByZero},
+    {"illegal-instruction", [] { __builtin_trap(); }},
+    {"stack-overflow", [] { overflowStack(0); }},
+    {"null-call", callNull},
+    {"thread-null-write", [] { onSecondThread(writeNull); }},
+    {"thread-stack-overflow", [] { onSecondThread([] { overflowStack(0); }); }},
+    {"fault-while-reporting", faultWhileReporting},
+    {"fault-inside-dlopen", [] { faultWhileAnotherThreadIsIn(loadStallLibrary); }},
+    {"fault-inside-module-walk", [] { faultWhileAnotherThreadIsIn(stallInModuleWalk); }},
+    {"non-canonical-write", writeNonCanonical},
+    {"killed-with-segv", [] { kill(getpid(), SIGSEGV); }},
+};
 
 } // namespace
 
@@ -190,7 +168,11 @@ int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
     installCrashFilter();
-    if (!fault(argv[1]))
-        return 2;
-    return 1;
+    for (const auto& entry : faults) {
+        if (std::strcmp(entry.mode, argv[1]) == 0) {
+            entry.fault();
+            return 1;
+        }
+    }
+    return 2;
 }
