@@ -4,23 +4,17 @@
 #include "TestZone.h"
 #include "saveDataDeal.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cmath>
 #include <cstring>
 #include <limits>
 
 namespace {
 
 using CsvExpected::headerBytes;
-
-qint64 localSecs(int y, int mo, int d, int h, int mi, int s) {
-    return QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch();
-}
 
 void writeNotes(const QString& path) {
     QFile notes(path);
@@ -33,33 +27,12 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-// Floats of every kind: special values, halfway cases of each decimal count, values of
-// every magnitude and sign, and random bit patterns (NaNs, infinities, subnormals).
+// Zeros of both signs, infinities, and random bit patterns (NaNs, subnormals, values of
+// every magnitude and sign), dyadic fractions (halfway cases of each decimal count) and
+// values of a meter's range.
 QVector<float> awkwardFloats() {
-    QVector<float> values{0.0f,
-                          -0.0f,
-                          4294.967f,
-                          5.1f,
-                          36.5f,
-                          0.6f,
-                          36.25f,
-                          -36.25f,
-                          0.0625f,
-                          -0.0625f,
-                          0.125f,
-                          0.0078125f,
-                          -0.00049f,
-                          -1e-9f,
-                          1e-9f,
-                          99.95f,
-                          0.0005f,
-                          1e30f,
-                          -3.4e38f,
-                          std::nanf(""),
-                          -std::nanf(""),
-                          std::numeric_limits<float>::infinity(),
-                          -std::numeric_limits<float>::infinity(),
-                          std::numeric_limits<float>::denorm_min()};
+    const float inf = std::numeric_limits<float>::infinity();
+    QVector<float> values{0.0f, -0.0f, inf, -inf};
     QRandomGenerator random(20240305);
     for (int i = 0; i < 3000; ++i) {
         const quint32 bits = random.generate();
@@ -78,22 +51,6 @@ class CsvWriterTest : public QObject {
 private slots:
     void initTestCase() { useBerlinTime(); }
     void init() { QVERIFY(dir.isValid()); }
-
-    void threeRecordsGiveTheExactFile() {
-        SampleStore log;
-        const qint64 t = localSecs(2024, 3, 5, 14, 7, 9);
-        log.append(t, {5.1f, 0.6f, 3.06f, 0.6f, 0.0f, 1.65f, 0.0f, 36.5f});
-        log.append(t + 1, {5.0f, 1.234567f, 6.17f, 2.7f, 2.7f, 0.0f, 0.1f, 36.6f});
-        log.append(t + 2, {9.001f, 2.0f, 18.0f, 0.0f, 0.0f, 0.0f, 0.0f, 40.0f});
-        const QString path = dir.filePath("three.csv");
-        QVERIFY(saveDataDeal::saveData(log, path).ok);
-        const QByteArray expected =
-            headerBytes +
-            "2024-03-05_14:07:09,5.100000,0.600000,3.060000,0.600,0.000,1.650,0.000,36.5\r\n"
-            "2024-03-05_14:07:10,5.000000,1.234567,6.170000,2.700,2.700,0.000,0.100,36.6\r\n"
-            "2024-03-05_14:07:11,9.001000,2.000000,18.000000,0.000,0.000,0.000,0.000,40.0\r\n";
-        QCOMPARE(readAll(path), expected);
-    }
 
     void rowsMatchQtsOwnFormattingByteForByte() {
         const QVector<float> floats = awkwardFloats();
