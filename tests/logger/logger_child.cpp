@@ -10,6 +10,7 @@
 // that is no measurement), "set N V0 ... V8" (meter N holds these nine channel values, in
 // decoder order). A meter not set moves its VBUS by 1 mV every 20 ms, so no two polls read
 // the same value.
+#include "EnvNumber.h"
 #include "LoggerMain.h"
 #include "MeterReading.h"
 #include "SimMeter.h"
@@ -27,12 +28,6 @@
 namespace {
 
 constexpr int stepMs = 20;
-
-int envNumber(const char* name, int fallback) {
-    bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? value : fallback;
-}
 
 struct Script {
     std::vector<int> meters;
