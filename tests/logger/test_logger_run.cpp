@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <map>
+#include <optional>
 #include <random>
 
 namespace {
@@ -272,17 +273,13 @@ private slots:
     void fullDiskEndsTheRunWithValidRows() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("run.csv"));
-        std::unique_ptr<Child> child;
-        {
-            const FileSizeLimit limit(1000);
-            child = std::make_unique<Child>(
-                QStringList{"-o", file},
-                QMap<QString, QString>{{"LOGGER_SIM_METERS", "1"}, {"LOGGER_SIM_POLL_MS", "50"}});
-            QVERIFY(child->process.waitForStarted());
-        }
-        QVERIFY(child->finish());
-        QCOMPARE(child->process.exitCode(), 4);
-        QVERIFY(child->readErr().contains(("cannot write " + file).toUtf8()));
+        // Inherited by the child, which QProcess forks within start().
+        std::optional<FileSizeLimit> limit(std::in_place, 1000);
+        Child child({"-o", file}, {{"LOGGER_SIM_METERS", "1"}, {"LOGGER_SIM_POLL_MS", "50"}});
+        limit.reset();
+        QVERIFY(child.finish());
+        QCOMPARE(child.process.exitCode(), 4);
+        QVERIFY(child.readErr().contains(("cannot write " + file).toUtf8()));
         CsvReadResult result;
         const SampleStore store = readCsv(file, &result);
         QCOMPARE(result.skipped, 0);
