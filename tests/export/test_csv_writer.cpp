@@ -50,7 +50,6 @@ class CsvWriterTest : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { useBerlinTime(); }
-    void init() { QVERIFY(dir.isValid()); }
 
     void rowsMatchQtsOwnFormattingByteForByte() {
         const QVector<float> floats = awkwardFloats();
