@@ -23,8 +23,8 @@ class WindowMetricsTest : public QObject {
     Q_OBJECT
 private slots:
     // The window records a simulated meter: its metrics hold the values the meter sent,
-    // count a report that does not decode, show only up 0 while the meter is unplugged,
-    // and the new values once it is back.
+    // count a report that does not decode, show up 0 while the meter is unplugged (what
+    // else a lost meter shows is test_logger_metrics'), and the new values once it is back.
     void metricsFollowTheWindowsMeterThroughAnUnplug() {
         MeterFixture f;
         sim::Identity identity;
@@ -45,7 +45,6 @@ private slots:
         sim::unplug(meter);
         QTRY_COMPARE_WITH_TIMEOUT(collected(metrics, "usb_meter_up", serial).value_or(-1), 0.0,
                                   MeterFixture::linkTimeoutMs);
-        QVERIFY(!collected(metrics, "usb_meter_bus_voltage_volts", serial));
 
         state.channels[0] = 9.04;
         sim::setState(meter, state);
