@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 
 #include <ctime>
 
@@ -10,4 +11,8 @@
 inline void useBerlinTime() {
     qputenv("TZ", QByteArray("Europe/Berlin"));
     tzset();
+}
+
+inline qint64 localSecs(int y, int mo, int d, int h, int mi, int s) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s)).toSecsSinceEpoch();
 }

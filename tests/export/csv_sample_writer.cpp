@@ -12,10 +12,6 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: csv_sample_writer <file>\n");
-        return 2;
-    }
     QRandomGenerator random(11);
     SampleStore log;
     const qint64 start = 1709647629;

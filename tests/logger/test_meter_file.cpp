@@ -21,11 +21,6 @@ qint64 localSecs(const char* text) {
 class MeterFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() {
-        qunsetenv("TZ");
-        tzset();
-    }
-
     void splitStartsEachFileAtTheFirstSampleOfALocalDay_data() {
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QString>("from");
