@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user starts it, over a simulated meter with a steady reading, for the
-// recovery tests to kill and start again; its arguments stay the program's own (a CSV file).
-// JOURNAL_CHILD_OFFERS answers the recovery offers: "open" opens the first one offered,
-// "discard" throws every one away. Each offer is printed as "offer <its text>"; once the
-// window shows, "shown <samples in the log>". With JOURNAL_CHILD_QUIT=1 the program then
-// quits; otherwise it records until it is
-// killed, taking commands on its standard input: "stop" presses Stop, "open FILE" opens a
-// CSV file (answering "replace" when asked). Each command is acknowledged with "done".
+// recovery tests to kill and start again. JOURNAL_CHILD_OFFERS answers the recovery offers:
+// "open" opens the first one, "discard" throws every one away; each is printed as
+// "offer <its text>". Once the window shows it prints "shown <samples in the log>", then
+// quits with JOURNAL_CHILD_QUIT=1, or else records until killed, taking commands on its
+// standard input: "stop" presses Stop, "open FILE" opens a CSV file answering "replace";
+// each is acknowledged with "done".
 #include "Acquisition.h"
 #include "Application.h"
 #include "MainDialog.h"

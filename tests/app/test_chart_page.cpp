@@ -116,9 +116,9 @@ private slots:
         // The wheel zooms as before, and the band keeps its times.
         const double bandWidth = selection()->bandRect().width();
         const QPointF centre = plot().center();
-        QWheelEvent wheel(centre, QPointF(view()->viewport()->mapToGlobal(centre.toPoint())), {},
+        QWheelEvent wheel(centre, QPointF(chart->viewport()->mapToGlobal(centre.toPoint())), {},
                           {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(view()->viewport(), &wheel);
+        QApplication::sendEvent(chart->viewport(), &wheel);
         QVERIFY(selection()->bandRect().width() > bandWidth * 1.2);
         QCOMPARE(*selection()->range(), picked);
         QVERIFY(qAbs(selection()->bandRect().left() - xAt(picked.minMs / double(ms))) < 1.5);
@@ -132,7 +132,7 @@ private slots:
         QVERIFY(qAbs(selection()->range()->minMs - resized.minMs - 50 * ms) <= msPerPixel());
 
         // Escape clears it and leaves the window open; a plain click outside clears too.
-        QTest::keyClick(view(), Qt::Key_Escape);
+        QTest::keyClick(chart, Qt::Key_Escape);
         QVERIFY(!selection()->range() && !panel()->isVisible() && form->isVisible());
         drag(xAt(t0 + 100), xAt(t0 + 200), Qt::ShiftModifier);
         QVERIFY(selection()->range());
@@ -225,7 +225,6 @@ private:
         return lit;
     }
 
-    ChartView* view() const { return chart; }
     RangeSelection* selection() const { return page->rangeMeasure()->selection(); }
     RangeSummaryPanel* panel() const { return chart->findChild<RangeSummaryPanel*>(); }
     QRectF plot() const { return chart->chart()->plotArea(); }
@@ -247,7 +246,7 @@ private:
     // Press, move, release with the left button, as the window system sends them.
     void drag(double fromX, double toX, Qt::KeyboardModifiers modifiers) {
         const double y = plot().center().y();
-        QWidget* viewport = view()->viewport();
+        QWidget* viewport = chart->viewport();
         const auto send = [&](QEvent::Type type, double x, Qt::MouseButtons held) {
             QMouseEvent event(type, QPointF(x, y), Qt::LeftButton, held, modifiers);
             QApplication::sendEvent(viewport, &event);

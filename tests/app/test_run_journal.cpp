@@ -40,8 +40,6 @@ private slots:
             new RunJournal(acquisition.get(), workDir->filePath("data/app"), tipsBar, window.get());
         journal->follow(files);
         now = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
-        reading = MeterReading();
-        reading.vbus = 5.1f;
     }
     void cleanup() {
         window.reset();
@@ -53,8 +51,6 @@ private slots:
         acquisition->toggleByUser();
         record(3);
         const QString path = journal->currentPath();
-        QCOMPARE(readJournal(path).samples.size(), 3);
-        QCOMPARE(readJournal(path).state, RunState::Running);
         acquisition->meterLost();
         acquisition->meterConnected(); // the same run resumes
         record(2);
@@ -63,7 +59,6 @@ private slots:
         QCOMPARE(contents.state, RunState::Stopped);
         QCOMPARE(contents.samples.size(), 5);
         QCOMPARE(contents.samples.timeAt(4), now.addSecs(-1).toSecsSinceEpoch());
-        QCOMPARE(contents.samples.value(VBUS, 4), 5.1f);
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
     }
 
@@ -178,7 +173,7 @@ private slots:
     }
 
 private:
-    void record(int seconds) { recordSeconds(*acquisition, now, reading, seconds); }
+    void record(int seconds) { recordSeconds(*acquisition, now, MeterReading(), seconds); }
     QString csvPath() const { return workDir->filePath("saved.csv"); }
 
     std::unique_ptr<ScopedWorkDir> workDir;
@@ -189,7 +184,6 @@ private:
     ChartFiles* files = nullptr;
     RunJournal* journal = nullptr;
     QDateTime now;
-    MeterReading reading;
 };
 
 QTEST_MAIN(RunJournalTest)
