@@ -6,6 +6,11 @@
 #include "CurveStyles.h"
 #include "CustomRanges.h"
 #include "DialogAnswers.h"
+#include "FileSizeLimit.h"
+#include "JournalFormat.h"
+#include "JournalReader.h"
+#include "RecordSeconds.h"
+#include "RunJournal.h"
 #include "ScopedWorkDir.h"
 #include "TipsBar.h"
 #include "saveDataDeal.h"
@@ -13,11 +18,15 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtCharts/QChartView>
 #include <QtTest>
 
 #include <memory>
+
+using RunState = JournalContents::RunState;
 
 namespace {
 
@@ -29,7 +38,10 @@ QByteArray contentOf(const QString& path) {
 } // namespace
 
 // The chart's files as the user meets them: reminder, file dialogs, silent success, a
-// warning naming the file on failure, opening a recording again.
+// warning naming the file on failure, opening a recording again. And the journal that
+// follows the recordings: what is recorded is on disk until it is saved to a file; a
+// recording that a new run or an opened file replaces stays as the previous one; when the
+// journal cannot be written the recording goes on.
 class ChartFilesTest : public QObject {
     Q_OBJECT
 private slots:
@@ -42,8 +54,8 @@ private slots:
         tips = new QLabel(QStringLiteral("Tips:Hello!"), window.get());
         chart = std::make_unique<ChartPanel>(nullptr, &ranges, &styles);
         acquisition = std::make_unique<Acquisition>(chart.get());
-        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(),
-                                             new TipsBar(tips, window.get()), nullptr);
+        tipsBar = new TipsBar(tips, window.get());
+        files = std::make_unique<ChartFiles>(window.get(), acquisition.get(), tipsBar, nullptr);
         questions.clear();
         answer.clear();
         const auto ask = [this](QWidget*, const ChartFiles::FileQuestion& q) {
@@ -51,16 +63,20 @@ private slots:
             return answer;
         };
         files->setFileDialogs(ask, ask);
+        journal =
+            new RunJournal(acquisition.get(), workDir->filePath("data/app"), tipsBar, window.get());
+        journal->follow(files.get());
+        now = QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9));
         dialogs = std::make_unique<DialogAnswers>();
     }
     void cleanup() {
         QCOMPARE(dialogs->unexpected(), 0);
         QCOMPARE(dialogs->unanswered(), 0);
         dialogs.reset();
+        window.reset(); // the journal with it, while what it follows is still there
         files.reset();
         acquisition.reset();
         chart.reset();
-        window.reset();
         workDir.reset();
     }
 
@@ -137,6 +153,7 @@ private slots:
         file.close();
         QSignalSpy opened(files.get(), &ChartFiles::recordingOpened);
         answer = path;
+        dialogs->expect(DialogAnswers::press("替换"));
         files->openDataFromDialog();
         QCOMPARE(opened.count(), 1);
         QVERIFY(!acquisition->isRunning());
@@ -216,7 +233,7 @@ private slots:
         dialogs->expect(DialogAnswers::press("追加"));
         QVERIFY(!real.exportData());
         QCOMPARE(saved.count(), 1);
-        record(5, 25);
+        record(5);
         QStringList buttons;
         dialogs->expect(chooseInSaveDialog(workDir->path(), path)); // where the last export went
         dialogs->expect(DialogAnswers::press("追加", &buttons));
@@ -228,25 +245,144 @@ private slots:
         QCOMPARE(CsvReader::read(path, reread).records, 30);
         for (int i = 0; i < reread.size(); ++i)
             QCOMPARE(reread.timeAt(i), acquisition->log().timeAt(i));
+        record(5); // new records that a cancelled append leaves out
         dialogs->expect(chooseInSaveDialog(workDir->path(), path));
         dialogs->expect(DialogAnswers::press("取消"));
         real.exportData();
         QCOMPARE(CsvReader::read(path, reread).records, 30);
     }
 
+    void aRunIsJournalledAcrossAPauseAndMarkedStoppedWhenStopped() {
+        acquisition->toggleByUser();
+        record(3);
+        const QString path = journal->currentPath();
+        acquisition->meterLost();
+        acquisition->meterConnected(); // the same run resumes
+        record(2);
+        acquisition->toggleByUser();
+        const JournalContents contents = readJournal(path);
+        QCOMPARE(contents.state, RunState::Stopped);
+        QCOMPARE(contents.samples.size(), 5);
+        QCOMPARE(contents.samples.timeAt(4), now.addSecs(-1).toSecsSinceEpoch());
+        QCOMPARE(tips->text(), QString("Tips:Hello!"));
+    }
+
+    // Run, Stop, Run: the first recording is the previous one, on disk and opened again from
+    // there, the second taking its place; a third run lets the oldest go. A stray close
+    // after hours loses neither the previous recording nor the running one.
+    void aNewRunKeepsTheUnsavedRecordingAsThePreviousOne() {
+        acquisition->toggleByUser();
+        record(4);
+        const QString first = journal->currentPath();
+        acquisition->toggleByUser();
+        acquisition->toggleByUser();
+        record(2);
+        const QString second = journal->currentPath();
+        QCOMPARE(journal->previousPath(), first);
+        QCOMPARE(readJournal(first).samples.size(), 4);
+        QVERIFY(journal->openPrevious());
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 4);
+        QCOMPARE(journal->previousPath(), second);
+        QCOMPARE(readJournal(second).state, RunState::Stopped);
+        acquisition->toggleByUser();
+        QCOMPARE(journal->previousPath(), first);
+        const QDir folder = QFileInfo(first).dir();
+        QCOMPARE(folder.entryList({"*.journal"}).size(), 2); // second's name may be reused
+        QCOMPARE(readJournal(journal->currentPath()).samples.size(), 0);
+        record(1);
+        const QString running = journal->currentPath();
+        window.reset(); // the journal goes with its window
+        QCOMPARE(readJournal(first).state, RunState::Stopped);
+        QCOMPARE(readJournal(running).state, RunState::Running);
+        QCOMPARE(readJournal(running).samples.size(), 1);
+        QVERIFY(!QFile::exists(running + ".lock"));
+    }
+
+    // A saved recording needs no journal: export after Stop removes it, and the next run
+    // keeps no previous recording.
+    void anExportedRecordingLeavesNoJournal() {
+        acquisition->toggleByUser();
+        record(3);
+        const QString path = journal->currentPath();
+        acquisition->toggleByUser();
+        QString title, text;
+        dialogs->expect(DialogAnswers::acknowledge(&title, &text)); // "record more first"
+        answer = csvPath();
+        QVERIFY(files->exportData());
+        QVERIFY(!QFile::exists(path));
+        acquisition->toggleByUser();
+        QVERIFY(!journal->hasPrevious());
+    }
+
+    // Opening a file over unsaved samples asks, in either language; cancel keeps the log,
+    // replace keeps the replaced recording on disk as the previous one.
+    void openingAFileOverUnsavedSamplesAsksFirst() {
+        SampleStore saved;
+        saved.append(now.toSecsSinceEpoch(), {});
+        QVERIFY(saveDataDeal::saveData(saved, csvPath()).ok);
+        acquisition->toggleByUser();
+        record(3);
+        QStringList english;
+        dialogs->expect(DialogAnswers::press(QStringLiteral("取消")));
+        QVERIFY(!files->openData(csvPath()));
+        QCOMPARE(acquisition->log().size(), 3);
+        QVERIFY(acquisition->isRunning());
+        QTranslator translator;
+        QVERIFY(translator.load(":/Language/lib_en.qm"));
+        QCoreApplication::installTranslator(&translator);
+        dialogs->expect(DialogAnswers::press(QStringLiteral("Replace"), &english));
+        const QString replaced = journal->currentPath();
+        QVERIFY(files->openData(csvPath()));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(dialogs->unanswered() + dialogs->unexpected(), 0);
+        english.sort();
+        QCOMPARE(english, QStringList({"Cancel", "Replace", "Save first"}));
+        QCOMPARE(acquisition->log().size(), 1);
+        QCOMPARE(journal->previousPath(), replaced);
+        QCOMPARE(readJournal(replaced).samples.size(), 3);
+        QVERIFY(files->openData(csvPath())); // a file's recording is saved: not asked
+    }
+
+    void aFolderThatCannotBeWrittenLeavesTheRecordingInMemory() {
+        QFile blocker(workDir->filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        journal = new RunJournal(acquisition.get(), blocker.fileName(), tipsBar, window.get());
+        acquisition->toggleByUser();
+        record(3);
+        QCOMPARE(acquisition->log().size(), 3);
+        QVERIFY(!journal->isWriting());
+        // The system's reason in the program's language.
+        QCOMPARE(tips->text(), QString("记录日志已关闭（不是目录），本次记录只保存在内存中"));
+    }
+
+    void aFullDiskStopsTheJournalWithAMessageAndTheRecordingGoesOn() {
+        acquisition->toggleByUser();
+        QString title, text;
+        dialogs->expect(DialogAnswers::acknowledge(&title, &text));
+        {
+            const FileSizeLimit full(Journal::headerSize + 4 * Journal::recordSize + 9);
+            record(6);
+        }
+        QCOMPARE(acquisition->log().size(), 6);
+        QVERIFY(acquisition->isRunning());
+        QVERIFY(!journal->isWriting());
+        QVERIFY(tips->text().startsWith(QString("记录日志已关闭")));
+        QTRY_VERIFY2(text.startsWith("记录日志写入失败"), qPrintable(text));
+        record(1); // said once: no box shows again
+        for (const QMessageBox* box : window->findChildren<QMessageBox*>())
+            QVERIFY(!box->isVisible());
+        // What is left on disk is test_journal's aFullDiskStopsTheJournalOnAWholeRecord.
+    }
+
 private:
-    // Seconds from..from+seconds-1 after 14:07:09; VBUS 5 V + second / 100.
-    void record(int seconds, int from = 0) {
+    // Seconds on from 14:07:09, a run started first when none runs.
+    void record(int seconds) {
         if (!acquisition->isRunning())
             acquisition->toggleByUser();
-        acquisition->readingArrived();
-        QDateTime now(QDate(2024, 3, 5), QTime(14, 7, 9));
-        MeterReading reading;
-        for (int i = from; i < from + seconds; ++i) {
-            reading.vbus = 5.0f + i / 100.0f;
-            acquisition->recordSample(now.addSecs(i), reading);
-        }
+        recordSeconds(*acquisition, now, MeterReading(), seconds);
     }
+    QString csvPath() const { return workDir->filePath("saved.csv"); }
 
     QString documents() const { return workDir->filePath("Documents"); }
 
@@ -268,11 +404,14 @@ private:
     std::unique_ptr<ScopedWorkDir> workDir;
     std::unique_ptr<QWidget> window;
     QLabel* tips = nullptr;
+    TipsBar* tipsBar = nullptr;
     CustomRanges ranges;
     CurveStyles styles;
     std::unique_ptr<ChartPanel> chart;
     std::unique_ptr<Acquisition> acquisition;
     std::unique_ptr<ChartFiles> files;
+    RunJournal* journal = nullptr;
+    QDateTime now;
     std::unique_ptr<DialogAnswers> dialogs;
     QVector<ChartFiles::FileQuestion> questions;
     QString answer;
