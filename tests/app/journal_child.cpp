@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program as a user starts it, over a simulated meter with a steady reading, for the
-// recovery tests to kill and start again; its arguments stay the program's own (a CSV file).
-// JOURNAL_CHILD_OFFERS answers the recovery offers: "open" opens the first one offered,
-// "discard" throws every one away. Each offer is printed as "offer <its text>"; once the
-// window shows, "shown <samples in the log>". With JOURNAL_CHILD_QUIT=1 the program then
-// quits; otherwise it records until it is
-// killed, taking commands on its standard input: "stop" presses Stop, "open FILE" opens a
-// CSV file (answering "replace" when asked). Each command is acknowledged with "done".
+// recovery tests to kill and start again. JOURNAL_CHILD_OFFERS answers the recovery offers:
+// "open" opens the first one, "discard" throws every one away; each is printed as
+// "offer <its text>". Once the window shows it prints "shown <samples in the log>" and
+// records until killed, taking commands on its standard input: "stop" presses Stop,
+// "open FILE" opens a CSV file answering "replace"; each is acknowledged with "done".
 #include "Acquisition.h"
 #include "Application.h"
 #include "MainDialog.h"
@@ -27,7 +25,6 @@ constexpr int watchIntervalMs = 20;
 
 struct Script {
     QMessageBox::ButtonRole offerAnswer = QMessageBox::AcceptRole;
-    bool quitWhenShown = false;
     bool shown = false;
 };
 
@@ -69,8 +66,6 @@ void watch(Script& script) {
         return;
     script.shown = true;
     say(QStringLiteral("shown %1").arg(dialog->acquisition()->log().size()));
-    if (script.quitWhenShown)
-        QApplication::quit();
 }
 
 void runCommand(const QByteArray& line) {
@@ -103,7 +98,6 @@ int main(int argc, char** argv) {
     static Script script;
     if (qgetenv("JOURNAL_CHILD_OFFERS") == "discard")
         script.offerAnswer = QMessageBox::DestructiveRole;
-    script.quitWhenShown = qgetenv("JOURNAL_CHILD_QUIT") == "1";
     return runApplication(argc, argv, {}, [] {
         sim::MeterState state;
         state.channels[0] = 5.1;
