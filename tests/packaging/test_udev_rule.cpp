@@ -17,19 +17,21 @@ QString hex4(unsigned short id) {
 
 class UdevRuleTest : public QObject {
     Q_OBJECT
-    QString fileName;
-    QMap<QString, QString> keys; // "SUBSYSTEM==" -> "hidraw", "TAG+=" -> "uaccess" ...
-
 private slots:
-    void initTestCase() {
+    // One rule with exactly these keys, with the identity the program opens: any mode, owner,
+    // group or program would reach past the user at the seat, and a glob or a missing key
+    // would tag other devices or nodes too. The tag becomes an ACL in 73-seat-late.rules, so
+    // the file must be read before it.
+    void theRuleTagsTheMetersHidrawNodeOnly() {
         const QDir packaging(QStringLiteral(PACKAGING_SOURCE_DIR));
         const QStringList files = packaging.entryList({QStringLiteral("*.rules")}, QDir::Files);
         QCOMPARE(files.size(), 1);
-        fileName = files.first();
-        QFile file(packaging.filePath(fileName));
+        QVERIFY2(files.first() < QLatin1String("73-seat-late.rules"), qPrintable(files.first()));
+        QFile file(packaging.filePath(files.first()));
         QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
         static const QRegularExpression keyPattern(QStringLiteral(
             "^\\s*([A-Z_]+(?:\\{[^}]+\\})?)\\s*(==|!=|\\+=|-=|:=|=)\\s*\"([^\"]*)\"\\s*(,|$)"));
+        QMap<QString, QString> keys; // "SUBSYSTEM==" -> "hidraw", "TAG+=" -> "uaccess" ...
         int ruleLines = 0;
         for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
             if (line.trimmed().isEmpty() || line.trimmed().startsWith('#'))
@@ -44,12 +46,6 @@ private slots:
             }
         }
         QCOMPARE(ruleLines, 1);
-    }
-
-    // Exactly these keys, with the identity the program opens: any mode, owner, group or program
-    // would reach past the user at the seat, and a glob or a missing key would tag other devices or
-    // nodes too.
-    void theRuleTagsTheMetersHidrawNodeOnly() {
         const QMap<QString, QString> expected{
             {QStringLiteral("SUBSYSTEM=="), QStringLiteral("hidraw")},
             {QStringLiteral("KERNEL=="), QStringLiteral("hidraw*")},
@@ -57,11 +53,6 @@ private slots:
             {QStringLiteral("ATTRS{idProduct}=="), hex4(MeterIdentity::productId)},
             {QStringLiteral("TAG+="), QStringLiteral("uaccess")}};
         QCOMPARE(keys, expected);
-    }
-
-    // The tag becomes an ACL in 73-seat-late.rules, so the rule must be read before it.
-    void ruleFileIsReadBeforeTheSeatRules() {
-        QVERIFY2(fileName < QLatin1String("73-seat-late.rules"), qPrintable(fileName));
     }
 };
 
