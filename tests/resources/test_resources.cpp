@@ -95,27 +95,18 @@ private slots:
             QVERIFY2(font.supportsCharacter(QChar(glyph)), qPrintable(QString::number(glyph, 16)));
     }
 
-    // Both catalogues hold the same finished messages per context, the Chinese one
-    // translating each to itself, and the compiled catalogue answers exactly as the source.
-    void cataloguesHoldEveryMessageCompiled() {
-        QSet<QString> keysOf[2];
-        const char* const languages[] = {"en", "zh"};
-        for (int i = 0; i < 2; ++i) {
-            const QVector<TsMessage> messages =
-                readTs(QStringLiteral("lib_%1.ts").arg(languages[i]));
-            QTranslator compiled;
-            QVERIFY(compiled.load(QStringLiteral(":/Language/lib_%1.qm").arg(languages[i])));
-            for (const TsMessage& m : messages) {
-                keysOf[i].insert(m.context + QChar(0) + m.source);
-                QVERIFY2(m.finished && !m.translation.isEmpty(), qPrintable(m.source));
-                QVERIFY2(i == 0 || m.translation == m.source, qPrintable(m.source));
-                QVERIFY2(compiled.translate(qPrintable(m.context), m.source.toUtf8().constData()) ==
-                             m.translation,
-                         qPrintable(m.context + ": " + m.source));
-            }
-            QVERIFY(!messages.isEmpty());
+    // Every message of the English source is finished (lrelease leaves the others out) and
+    // the compiled catalogue answers each exactly as the source says.
+    void englishCatalogueHoldsEveryMessageCompiled() {
+        const QVector<TsMessage> messages = readTs(QStringLiteral("lib_en.ts"));
+        QVERIFY(!messages.isEmpty());
+        QTranslator compiled;
+        QVERIFY(compiled.load(QStringLiteral(":/Language/lib_en.qm")));
+        for (const TsMessage& m : messages) {
+            QVERIFY2(m.finished && !m.translation.isEmpty(), qPrintable(m.source));
+            QCOMPARE(compiled.translate(qPrintable(m.context), m.source.toUtf8().constData()),
+                     m.translation);
         }
-        QCOMPARE(keysOf[0], keysOf[1]);
     }
 };
 
