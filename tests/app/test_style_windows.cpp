@@ -14,12 +14,18 @@ class StyleWindowsTest : public QObject {
 private slots:
     // The panel lies over the chart, centred on the dialog, and goes with the window when it
     // moves or grows; of the panel and the curve style table (its stored pens applied) the
-    // one opened last is on top.
-    void rangePanelStaysCentredOnTheDialogAndTheLastOpenedPanelIsOnTop() {
+    // one opened last is on top. The range button is lit while a range is on, also after a
+    // language switch, which relabels the tips bar's line about the opened file.
+    void rangePanelStaysCentredLitAndUnderTheLastOpenedTable() {
         MeterFixture f;
         Setting().writeValue("IBUS_lw", "3.0");
+        SampleStore recording;
+        for (int i = 0; i < 3; ++i)
+            recording.append(1709647629 + i, {});
+        QVERIFY(saveDataDeal::saveData(recording, "rec %3 %2.csv").ok);
         MainDialog& d = f.open();
         QCOMPARE(d.curveStyleSettings().pen(IBUS).widthF(), 3.0);
+        d.openRecording("rec %3 %2.csv");
         d.show();
         d.move(40, 30);
         customcoordinates* panel = d.customAxisPanel();
@@ -30,9 +36,11 @@ private slots:
         QVERIFY(panel->isHidden());
         QMetaObject::invokeMethod(&d, "onAct3Clicked_Slot");
         auto* button = f.widget<QPushButton>("disp_btn_RangCustom");
+        const auto lit = [button] {
+            return button->styleSheet().section(":hover", 0, 0).contains("rgb(255, 255, 0)");
+        };
         button->click();
         QVERIFY(panel->isVisible());
-        QCOMPARE(panel->parentWidget(), f.widget<QWidget>("widget"));
         QCOMPARE(panel->mapToGlobal(QPoint()), centred());
         const auto onTop = [panel, &d] {
             const QObjectList stack = panel->parentWidget()->children();
@@ -46,6 +54,13 @@ private slots:
         QCOMPARE(panel->mapToGlobal(QPoint()), centred());
         d.resize(1600, 1000);
         QTRY_COMPARE(panel->mapToGlobal(QPoint()), centred());
+        QVERIFY(!lit());
+        panel->switchButton(CC2)->click();
+        QVERIFY(lit());
+        QMetaObject::invokeMethod(&d, "onS_Act2Clicked_Slot");
+        QVERIFY(lit());
+        QCOMPARE(f.widget<QLabel>("label_left_tips")->text(),
+                 QString("Opened rec %3 %2.csv: 3 records, 0 lines skipped"));
         button->click();
         QVERIFY(panel->isHidden());
     }
@@ -73,29 +88,6 @@ private slots:
             QTRY_COMPARE(chart->width(), f.pages()->width() - 20);
             QCOMPARE(gaps(), normal);
         }
-    }
-
-    // The range button stays lit and the tips bar keeps the opened file's line, now in
-    // English. How the panel relabels is test_custom_axis_panel's.
-    void languageSwitchKeepsTheRangeButtonLitAndTheOpenedFilesLine() {
-        MeterFixture f;
-        SampleStore recording;
-        for (int i = 0; i < 3; ++i)
-            recording.append(1709647629 + i, {});
-        QVERIFY(saveDataDeal::saveData(recording, "rec %3 %2.csv").ok);
-        MainDialog& d = f.open();
-        d.openRecording("rec %3 %2.csv");
-        auto* rangeButton = f.widget<QPushButton>("disp_btn_RangCustom");
-        const auto lit = [rangeButton] {
-            return rangeButton->styleSheet().section(":hover", 0, 0).contains("rgb(255, 255, 0)");
-        };
-        QVERIFY(!lit());
-        d.customAxisPanel()->switchButton(CC2)->click();
-        QVERIFY(lit());
-        QMetaObject::invokeMethod(&d, "onS_Act2Clicked_Slot");
-        QVERIFY(lit());
-        QCOMPARE(f.widget<QLabel>("label_left_tips")->text(),
-                 QString("Opened rec %3 %2.csv: 3 records, 0 lines skipped"));
     }
 };
 
