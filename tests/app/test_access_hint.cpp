@@ -9,12 +9,6 @@
 
 namespace {
 
-const QString formTips = QStringLiteral("Tips:Hello!");
-
-QString tipsText(const MeterFixture& f) {
-    return f.widget<QLabel>("label_left_tips")->text();
-}
-
 // The link thread lists the meters every 500 ms while it has none open, and opens the
 // one it finds; an unplugged meter is listed no more, so count the listings.
 void waitForMoreOpenAttempts(int count) {
@@ -42,10 +36,11 @@ private slots:
         const int meter = sim::plug();
         sim::setOpenRefused(meter, true);
         MainDialog& d = f.open();
+        const QLabel* tips = f.widget<QLabel>("label_left_tips");
         if (english)
             QMetaObject::invokeMethod(&d, "onS_Act2Clicked_Slot");
-        QVERIFY2(tipsText(f).startsWith(hint), qPrintable(tipsText(f)));
-        QVERIFY(tipsText(f).contains(QStringLiteral("70-usb-meter.rules")));
+        QVERIFY2(tips->text().startsWith(hint), qPrintable(tips->text()));
+        QVERIFY(tips->text().contains(QStringLiteral("70-usb-meter.rules")));
         QCOMPARE(f.cardCount(), 0);
         QSignalSpy reports(d.linkThread(), &USBThread::usb_access_denied);
         waitForMoreOpenAttempts(3);
@@ -60,13 +55,13 @@ private slots:
         sim::setOpenRefused(meter, false);
         QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(f.cardCount(), 1);
-        QCOMPARE(tipsText(f), formTips);
+        QCOMPARE(tips->text(), QString("Tips:Hello!"));
         sim::unplug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         sim::replug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(reports.count(), 1);
-        QCOMPARE(tipsText(f), formTips);
+        QCOMPARE(tips->text(), QString("Tips:Hello!"));
     }
 };
 

@@ -17,10 +17,6 @@ QList<int> sentCodes(int meter) {
     return codes;
 }
 
-QToolButton* toolButton(const MeterFixture& f, int n) {
-    return f.widget<QToolButton>(qPrintable(QString("tbtn%1").arg(n)));
-}
-
 } // namespace
 
 class NavigationTest : public QObject {
@@ -51,7 +47,7 @@ private slots:
         f.widget<QAbstractButton>("disp_btnReturn")->click();
         f.widget<QAbstractButton>("disp_btnReturn")->click();
         QCOMPARE(f.pages()->currentIndex(), 0);
-        toolButton(f, button)->click();
+        f.widget<QToolButton>(qPrintable(QString("tbtn%1").arg(button)))->click();
         QCOMPARE(f.pages()->currentIndex(), page);
         QCOMPARE(sentCodes(meter), QList<int>{0x45} + codes);
     }
@@ -78,7 +74,7 @@ private slots:
         QCOMPARE(sentCodes(meter), (QList<int>{0x03, 0x46}));
         f.widget<QAbstractButton>(page == 7 ? "settings_btnReturn_q7" : "settings_btnReturn")
             ->click();
-        toolButton(f, 2)->click();
+        f.widget<QToolButton>("tbtn2")->click();
         QCOMPARE(f.pages()->currentIndex(), page);
     }
 
