@@ -14,7 +14,6 @@ private slots:
     void cleanup() { workDir.reset(); }
 
     void missingFileReadsEmptyAndFirstWriteCreatesIt() {
-        QVERIFY(!QFile::exists("usb-hid.ini"));
         QCOMPARE(Setting().readValue("report_id"), QString());
         QVERIFY(!QFile::exists("usb-hid.ini"));
         Setting().writeValue("report_id", "85");
