@@ -25,23 +25,18 @@ private slots:
         const auto usage = [](const char* name) {
             return QStringLiteral("Usage: \\S*%1 \\[options\\] \\[FILE\\.csv\\]\n").arg(name);
         };
-        const auto help = [&usage](const char* name, const char* helpOption) {
-            return usage(name) + QStringLiteral("(.*\n)*  -h, --help +%1\n"
-                                                "  -v, --version .*\n(.*\n)*  FILE\\.csv .*\n")
-                                     .arg(QString::fromUtf8(helpOption));
+        const auto help = [&usage](const char* helpOption) {
+            return usage("usb-meter") +
+                   QStringLiteral("(.*\n)*  -h, --help +%1\n"
+                                  "  -v, --version .*\n(.*\n)*  FILE\\.csv .*\n")
+                       .arg(QString::fromUtf8(helpOption));
         };
-        QTest::newRow("version") << meter << QStringList{"--version"} << false << 0
-                                 << "usb-meter" + version << "";
-        QTest::newRow("-v") << meter << QStringList{"-v"} << false << 0 << "usb-meter" + version
-                            << "";
         QTest::newRow("demo version")
             << demo << QStringList{"--version"} << false << 0 << "usb-meter-demo" + version << "";
         QTest::newRow("help") << meter << QStringList{"--help"} << false << 0
-                              << help("usb-meter", "显示此帮助并退出") << "";
+                              << help("显示此帮助并退出") << "";
         QTest::newRow("help, English") << meter << QStringList{"-h", "x.csv"} << true << 0
-                                       << help("usb-meter", "Show this help and exit") << "";
-        QTest::newRow("demo help") << demo << QStringList{"--help"} << false << 0
-                                   << help("usb-meter-demo", "显示此帮助并退出") << "";
+                                       << help("Show this help and exit") << "";
         QTest::newRow("unknown option")
             << meter << QStringList{"--bogus", "x.csv"} << false << 2 << ""
             << "Unknown option 'bogus'.\n" + usage("usb-meter");
@@ -77,14 +72,13 @@ private slots:
         const QString stderrText = QString::fromUtf8(child.readAllStandardError());
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), exitCode);
-        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(out))
-                     .match(stdoutText)
-                     .hasMatch(),
-                 qPrintable(stdoutText));
-        QVERIFY2(QRegularExpression(QRegularExpression::anchoredPattern(err))
-                     .match(stderrText)
-                     .hasMatch(),
-                 qPrintable(stderrText));
+        const auto matches = [](const QString& pattern, const QString& text) {
+            return QRegularExpression(QRegularExpression::anchoredPattern(pattern))
+                .match(text)
+                .hasMatch();
+        };
+        QVERIFY2(matches(out, stdoutText), qPrintable(stdoutText));
+        QVERIFY2(matches(err, stderrText), qPrintable(stderrText));
         // Answering on the terminal writes nothing into the working folder.
         QCOMPARE(QDir(workDir.path()).entryList(QDir::Files).size(), english ? 1 : 0);
     }

@@ -22,9 +22,8 @@ public:
     using Answer = std::function<void(QWidget* dialog)>;
 
     DialogAnswers() {
-        timer.setInterval(pollMs);
         connect(&timer, &QTimer::timeout, this, &DialogAnswers::poll);
-        timer.start();
+        timer.start(10); // ms
     }
 
     void expect(Answer answer) { answers.enqueue(std::move(answer)); }
@@ -68,8 +67,6 @@ public:
     }
 
 private:
-    static constexpr int pollMs = 10;
-
     void poll() {
         QWidget* shown = QApplication::activePopupWidget();
         if (!shown)

@@ -6,9 +6,5 @@
 // How the simulated meter's boot loader is to behave in one test.
 inline sim::UpgradeScript upgradeScript(sim::UpgradeScript::Fault fault, int atBlock = 0,
                                         int writingMs = 0) {
-    sim::UpgradeScript script;
-    script.fault = fault;
-    script.atBlock = atBlock;
-    script.writingMs = writingMs;
-    return script;
+    return {fault, atBlock, writingMs};
 }
