@@ -22,13 +22,11 @@ Report reply(std::initializer_list<uint8_t> bytes) {
     return report;
 }
 
-Report handshakeReply(int blockCount, bool goodCrc) {
+Report handshakeReply(int blockCount) {
     Report report =
         reply({uw::handshakeAccepted, uw::handshakeReplyLength, static_cast<uint8_t>(blockCount),
                static_cast<uint8_t>(blockCount >> 8)});
-    uint16_t crc = uw::crc16(report.data() + uw::replyOffset, uw::headerSize);
-    if (!goodCrc)
-        crc = static_cast<uint16_t>(~crc);
+    const uint16_t crc = uw::crc16(report.data() + uw::replyOffset, uw::headerSize);
     report[uw::replyOffset + uw::headerSize] = static_cast<uint8_t>(crc);
     report[uw::replyOffset + uw::headerSize + 1] = static_cast<uint8_t>(crc >> 8);
     return report;
@@ -78,9 +76,7 @@ Answer BootLoader::handshake(const Report& report) {
     nextIndex = 0;
     received.clear();
     mode = Mode::Receiving;
-    const bool spoil = script.fault == UpgradeScript::BadHandshakeCrc && !faultUsed;
-    faultUsed = faultUsed || spoil;
-    return {{handshakeReply(count, !spoil)}};
+    return {{handshakeReply(count)}};
 }
 
 Answer BootLoader::block(const Report& report) {
@@ -95,13 +91,9 @@ Answer BootLoader::block(const Report& report) {
         !crcHolds(report, uw::headerSize + static_cast<std::size_t>(dataSize)))
         return failure();
     if (faultDue(index))
-        return fault(index, packet, dataSize);
-    keep(packet, dataSize);
-    return blockAccepted(index);
-}
-
-void BootLoader::keep(const uint8_t* packet, int dataSize) {
+        return fault();
     received.insert(received.end(), packet + uw::headerSize, packet + uw::headerSize + dataSize);
+    return blockAccepted(index);
 }
 
 Answer BootLoader::blockAccepted(int index) {
@@ -117,26 +109,14 @@ Answer BootLoader::blockAccepted(int index) {
 // Only the faults of the blocks and the writing phase; the others act elsewhere.
 bool BootLoader::faultDue(int index) const {
     const UpgradeScript::Fault kind = script.fault;
-    const bool ofTheTransfer = kind != UpgradeScript::None &&
-                               kind != UpgradeScript::StayInNormalMode &&
-                               kind != UpgradeScript::BadHandshakeCrc;
+    const bool ofTheTransfer =
+        kind != UpgradeScript::None && kind != UpgradeScript::StayInNormalMode;
     return ofTheTransfer && !faultUsed && script.atBlock == index;
 }
 
-Answer BootLoader::fault(int index, const uint8_t* packet, int dataSize) {
+Answer BootLoader::fault() {
     faultUsed = true;
     switch (script.fault) {
-    case UpgradeScript::GoSilent:
-        mode = Mode::Mute;
-        return {};
-    case UpgradeScript::AckOlderBlock: // the block is kept, the acknowledgement is wrong
-        keep(packet, dataSize);
-        nextIndex = index + 1;
-        return {{ackReply(index - 1)}};
-    case UpgradeScript::RepeatHandshake:
-        nextIndex = 0;
-        received.clear();
-        return {{handshakeReply(blockCount, true)}};
     case UpgradeScript::Unplug: {
         Answer answer;
         answer.unplug = true;

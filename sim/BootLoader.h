@@ -36,13 +36,12 @@ public:
     const std::vector<unsigned char>& image() const { return received; }
 
 private:
-    enum class Mode { Off, AwaitingHandshake, Receiving, Writing, Mute };
+    enum class Mode { Off, AwaitingHandshake, Receiving, Writing };
 
     Answer handshake(const Report& report);
     Answer block(const Report& report);
     Answer blockAccepted(int index);
-    void keep(const uint8_t* packet, int dataSize);
-    Answer fault(int index, const uint8_t* packet, int dataSize);
+    Answer fault();
     bool faultDue(int index) const;
     Answer failure();
 

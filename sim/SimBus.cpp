@@ -25,7 +25,6 @@ struct Registry {
     std::mutex mutex;
     std::map<int, std::shared_ptr<Device>> devices; // ids grow, so this is plug order
     int nextId = 1;
-    int openAttempts = 0;
     int closedHandleUses = 0;
     std::vector<std::unique_ptr<hid_device_>> closedHandles;
     std::vector<std::chrono::steady_clock::time_point> enumerations;
@@ -177,7 +176,6 @@ void reset() {
     for (auto& entry : registry().devices)
         killHandles(*entry.second);
     registry().devices.clear();
-    registry().openAttempts = 0;
     registry().closedHandleUses = 0;
     registry().closedHandles.clear();
     registry().enumerations.clear();
@@ -271,11 +269,6 @@ int totalOpenHandles() {
     return static_cast<int>(total);
 }
 
-int openAttempts() {
-    const auto lock = lockRegistry();
-    return registry().openAttempts;
-}
-
 void setMaxOpenHandles(int id, int count) {
     const auto lock = lockRegistry();
     if (Device* device = find(id))
@@ -318,7 +311,6 @@ std::vector<Listing> list(unsigned short vendorId, unsigned short productId) {
 
 hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_t* serial) {
     const auto lock = lockRegistry();
-    ++registry().openAttempts;
     for (const auto& entry : registry().devices) {
         const std::shared_ptr<Device>& device = entry.second;
         if (!device->plugged || !matches(device->identity, vendorId, productId))
@@ -332,7 +324,6 @@ hid_device* open(unsigned short vendorId, unsigned short productId, const wchar_
 
 hid_device* openPath(const char* path) {
     const auto lock = lockRegistry();
-    ++registry().openAttempts;
     constexpr std::size_t prefixLength = sizeof pathPrefix - 1;
     if (std::strncmp(path, pathPrefix, prefixLength) != 0)
         return nullptr;

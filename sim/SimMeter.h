@@ -45,16 +45,12 @@ struct MeterState {
 
 // How the meter's upgrade mode misbehaves: the fault happens once per upgrade, when block
 // `atBlock` arrives (in place of its acknowledgement), or at the end of the writing phase
-// when `atBlock` is writingPhase. BadHandshakeCrc and StayInNormalMode ignore `atBlock`.
+// when `atBlock` is writingPhase. StayInNormalMode ignores `atBlock`.
 struct UpgradeScript {
     enum Fault {
         None,
         StayInNormalMode, // command 02 is ignored: the handshake gets no answer
-        BadHandshakeCrc,  // the 0xBB reply carries a wrong CRC
         ReportFailure,    // 0x11
-        GoSilent,         // nothing more is answered in this upgrade
-        AckOlderBlock,    // the block is kept but the block before it is acknowledged
-        RepeatHandshake,  // a second 0xBB: the meter expects block 0 again
         Unplug,           // the meter drops off the bus
         RefuseWrite,      // the host's write of the block fails
     };
@@ -110,8 +106,6 @@ void setChannels(int id, const std::array<double, 9>& channels, uint8_t directio
 // Handles not yet closed with hid_close; those of an unplugged device count until closed.
 int openHandleCount(int id);
 int totalOpenHandles();
-// hid_open and hid_open_path calls since the last reset, successful or not.
-int openAttempts();
 // Opens beyond `count` open handles of the device fail, as when the libusb backend or
 // another program holds its interface; negative (the default) means no limit.
 void setMaxOpenHandles(int id, int count);
