@@ -31,7 +31,6 @@ QRect resizedFrame(Region region, const QRect& frame, const QPoint& globalPos,
 class MaximiseToggle {
 public:
     QRect toggle(const QRect& current, const QRect& available);
-    bool isMaximised() const { return maximised; }
 
 private:
     bool saved = false;
