@@ -59,9 +59,13 @@ void Dashboard::showReading(const MeterReading& r) {
     ui->settings_lab_voltvalue->setText(ui->disp_label_VOLT->text());
     ui->settings_lab_currvalue->setText(ui->disp_label_CURR->text());
     ui->settings_lab_tempvalue->setText(ui->disp_label_CPU_VALUE->text());
-    ui->disp_label_VBUS_Tips->setText(showFloatingInputHint(r.vbus)
-                                          ? trMain("(输入悬空时有感应电压是正常现象)")
-                                          : QStringLiteral(" "));
+    floatingInput = showFloatingInputHint(r.vbus);
+    relabel();
+}
+
+void Dashboard::relabel() {
+    ui->disp_label_VBUS_Tips->setText(floatingInput ? trMain("(输入悬空时有感应电压是正常现象)")
+                                                    : QStringLiteral(" "));
 }
 
 void Dashboard::showRunState(Acquisition::RunState state) {

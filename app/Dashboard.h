@@ -23,10 +23,13 @@ public:
     // own, since Run would start a fresh run instead of waiting for the meter.
     void showRunState(Acquisition::RunState state);
     static QString awaitingMeterText();
+    // Puts back the hint the form's retranslation empties.
+    void relabel();
 
 private:
     void showDirection(quint8 direction);
     void showGauges(const MeterReading& reading);
 
     Ui::MainDialog* ui;
+    bool floatingInput = false; // the last reading had an open input's induced voltage
 };

@@ -158,6 +158,7 @@ void MainDialog::relabel() {
     tips->relabel();
     // The form's tool tip of the Run button would otherwise hide whether a run is going.
     dashboard->showRunState(acquisitionState->runState());
+    dashboard->relabel();
     capacityPage->relabel();
 }
 

@@ -62,8 +62,11 @@ private slots:
     void aSwitchRelabelsEveryWidgetAndBackAgainRestoresEachText() {
         MeterFixture f;
         const int meter = sim::plug();
+        sim::MeterState open = sim::state(meter); // an open input: the dashboard's hint shows
+        open.channels[0] = 1.2;
+        sim::setState(meter, open);
         MainDialog& d = f.open();
-        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.000000"),
+        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_label_VOLT")->text(), QString("1.200000"),
                                   MeterFixture::linkTimeoutMs);
         sim::unplug(meter); // the card shows the error, the run waits for the meter
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
