@@ -177,13 +177,9 @@ private slots:
         QCOMPARE(received(f.meter), image);
         QVERIFY(writtenAt(f.meter, enterUpgradeFrame) >= 0);
         QVERIFY(writtenAt(f.meter, enterUpgradeFrame) < writtenAt(f.meter, handshakeReport));
-        const QStringList log = f.log();
-        QCOMPARE(log.mid(0, 4),
-                 QStringList({"开始连接设备...", "握手成功...", "开始传输固件...", "传输完成..."}));
-        QVERIFY(log[4].startsWith("传输耗时"));
-        QCOMPARE(log[6], QString("请等待设备烧写完成..."));
-        QVERIFY(log[7].startsWith("下载烧写过程耗时"));
-        QCOMPARE(log.mid(8), QStringList({"烧写完成...", "本次下载结束"}));
+        // The page's own first line, the engine's (test_firmware_upgrade) last.
+        QCOMPARE(f.log().first(), QString("开始连接设备..."));
+        QCOMPARE(f.log().last(), QString("本次下载结束"));
         QCOMPARE(f.bar()->format(), QString("当前进度为：100.0%"));
         QCOMPARE(f.bar()->value(), 100);
         QCOMPARE(f.startButton()->text(), QString("开始下载"));
