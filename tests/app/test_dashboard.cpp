@@ -79,15 +79,11 @@ private slots:
         QVERIFY(ui->progressBar_Power->styleSheet().contains("rgb(230, 0, 0)"));
     }
 
-    // A value outside every window leaves the choice shown (windows: test_dashboard_format).
-    void minimumCurrentSelectsItsButtonOrLeavesThemAlone() {
-        pages->showMinCurrent(0.02f);
-        pages->showMinCurrent(0.015f);
-        QVERIFY(isSelected(ui->settings_btn_20ma));
-    }
-
-    // Values outside a slider's range are left off the page, not clamped into it.
-    void reducedModelGetsLanguageBrightnessAndMotorOnItsOwnPage() {
+    // Reduced models get language, brightness and motor on their own page, the others on
+    // the general one; standby, style and factors always go to the general page. Values
+    // outside a slider's range are left off the page, not clamped into it, and unknown
+    // ones leave the choice shown (minimum current windows: test_dashboard_format).
+    void reportedSettingsReachTheModelsPage() {
         MeterReading r;
         r.workBrightness = 5; // the reduced page runs from 10 to 100
         r.standbyTime = 0;    // 10..60
@@ -111,9 +107,8 @@ private slots:
         QVERIFY(!isSelected(ui->settings_btn_CN_q7));
         QCOMPARE(ui->settings_slider_worklight_q7->value(), 40);
         QVERIFY(isSelected(ui->settings_btn_M_open_q7));
-        QCOMPARE(ui->settings_slider_worklight->value(), 1); // general page untouched
+        QCOMPARE(ui->settings_slider_worklight->value(), 1);
         QCOMPARE(ui->settings_btn_EN->styleSheet(), generalLanguageStyle);
-        // Standby, style and factors always go to the general page.
         QCOMPARE(ui->settings_slider_standlight->value(), 4);
         QCOMPARE(ui->settings_slider_standtime->value(), 10);
         QVERIFY(isSelected(ui->settings_btn_style2));
@@ -121,20 +116,18 @@ private slots:
         QCOMPARE(ui->settings_lab_califact_voltvalue->text(), QString("1.234"));
         QCOMPARE(ui->settings_lab_califact_currvalue->text(), QString("0.500"));
         QCOMPARE(ui->settings_lab_califact_tempvalue->text(), QString("2.000"));
-    }
-
-    void generalModelGetsEverythingOnTheGeneralPage() {
-        MeterReading r;
         r.language = 0;
         r.workBrightness = 7;
         r.rotationSwitch = 0;
-        r.standbyStyle = 9; // unknown: styles stay as they are
-        const QString styleBefore = ui->settings_btn_style1->styleSheet();
+        r.standbyStyle = 9;
         pages->applyReportedSettings(r, "k82");
         QVERIFY(isSelected(ui->settings_btn_CN));
         QCOMPARE(ui->settings_slider_worklight->value(), 7);
         QVERIFY(isSelected(ui->settings_btn_G_close));
-        QCOMPARE(ui->settings_btn_style1->styleSheet(), styleBefore);
+        QVERIFY(isSelected(ui->settings_btn_style2));
+        pages->showMinCurrent(0.02f);
+        pages->showMinCurrent(0.015f);
+        QVERIFY(isSelected(ui->settings_btn_20ma));
     }
 
 private:
