@@ -6,25 +6,12 @@
 
 namespace {
 
-const QByteArray pollBytes = QByteArray::fromHex("550522050B008CEEFF");
-
-QByteArray head(const sim::Report& r, int n) {
-    return QByteArray(reinterpret_cast<const char*>(r.data()), n);
-}
-
-int countPolls(int meter) {
-    int polls = 0;
-    for (const sim::Report& r : sim::writtenReports(meter))
-        polls += head(r, 9) == pollBytes ? 1 : 0;
-    return polls;
-}
-
 // Frames of one command code written since the last clear.
 QList<QByteArray> framesOf(int meter, quint8 code) {
     QList<QByteArray> frames;
     for (const sim::Report& r : sim::writtenReports(meter)) {
-        if (r[0] == 0x55 && r[1] == 0x05 && r[3] == code && head(r, 9) != pollBytes)
-            frames << head(r, r[2]);
+        if (r[0] == 0x55 && r[1] == 0x05 && r[3] == code)
+            frames << QByteArray(reinterpret_cast<const char*>(r.data()), r[2]);
     }
     return frames;
 }
@@ -47,7 +34,7 @@ private slots:
         f.stopTimers();
         sim::clearWrittenReports(meter);
         f.tick("sampleTimer");
-        QCOMPARE(countPolls(meter), 1);
+        QCOMPARE(MeterFixture::pollsWritten(meter), 1);
         f.tick("readTimer");
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.100000"));
         QCOMPARE(f.widget<QLabel>("disp_label_CURR")->text(), QString("1.250000"));
@@ -57,7 +44,7 @@ private slots:
             sim::setState(meter, state);
             f.tick("sampleTimer");
         }
-        QCOMPARE(countPolls(meter), 3);
+        QCOMPARE(MeterFixture::pollsWritten(meter), 3);
         f.tick("readTimer");
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.34500"));
         f.tick("readTimer"); // nothing left queued: the reading stays

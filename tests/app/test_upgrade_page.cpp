@@ -2,7 +2,6 @@
 // The firmware upgrade page in the real dialog, over the real link thread and the
 // simulated meter's boot loader.
 
-#include "CommandFrame.h"
 #include "DialogAnswers.h"
 #include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
@@ -43,14 +42,6 @@ int writtenAt(int meter, const QByteArray& head) {
         if (QByteArray(reinterpret_cast<const char*>(written[i].data()), head.size()) == head)
             return int(i);
     return -1;
-}
-
-int pollsWritten(int meter) {
-    const QByteArray poll = pollFrame();
-    int polls = 0;
-    for (const sim::Report& r : sim::writtenReports(meter))
-        polls += QByteArray(reinterpret_cast<const char*>(r.data()), poll.size()) == poll;
-    return polls;
 }
 
 void setCurrent(int meter, double amps) {
@@ -207,7 +198,7 @@ private slots:
         measure();
         const QString charge = f.widget<QLabel>("six_label_charge")->text();
         const int recorded = f.logSize();
-        const int polls = pollsWritten(f.meter);
+        const int polls = MeterFixture::pollsWritten(f.meter);
         setCurrent(f.meter, 0.0);
         f.startWith(5800);
         QVERIFY(!f.idle());
@@ -228,7 +219,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(f.idle(), upgradeTimeoutMs);
         f.MeterFixture::tick("readTimer"); // the boot loader's last replies
         QCOMPARE(f.logSize(), recorded);
-        QCOMPARE(pollsWritten(f.meter), polls);
+        QCOMPARE(MeterFixture::pollsWritten(f.meter), polls);
         QCOMPARE(f.widget<QLabel>("six_label_charge")->text(), charge);
         QVERIFY(browse->isEnabled());
         QCOMPARE(f.widget<QLabel>("six_label_state")->text(), QString("测试中"));
