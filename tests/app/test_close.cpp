@@ -63,9 +63,6 @@ private slots:
             QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
         }
         QVERIFY(sim::writtenReports(meter).empty());
-        for (const QPushButton* button : d.findChildren<QPushButton*>())
-            QVERIFY2(!button->isDefault() && !button->autoDefault(),
-                     qPrintable(button->objectName()));
     }
 };
 
