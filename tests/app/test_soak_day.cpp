@@ -65,7 +65,6 @@ class SoakMeter {
 public:
     SoakMeter(MeterFixture& fixture, std::mt19937& random) : f(fixture), random(random) {}
 
-    // Plugs the meter in, opens the dialog and waits until it records.
     bool connect() {
         meter = sim::plug();
         f.open();

@@ -72,7 +72,6 @@ struct UpgradeFixture : MeterFixture {
         for (int i = 0; i < count; ++i)
             QMetaObject::invokeMethod(dialog.get(), "mytimer_timeout");
     }
-    // Loads an image of `size` bytes and starts the upgrade.
     QByteArray startWith(int size) {
         const QByteArray image = testImage(size);
         page()->loadFile(writeFile("firmware.bin", image));
