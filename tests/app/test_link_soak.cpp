@@ -10,10 +10,10 @@
 
 // Unplug/replug cycles with acquisition running, with glitches both shorter and longer
 // than the link's probe: the recording must only ever grow and stay one run, nothing is
-// recorded while the meter is away, the card says where the meter is, and every handle is
-// released. The test drives the dialog's timers, so only the link thread runs on its own
-// clock. The default run is short; `make test-long` sets the cycles, and a failing seed
-// can be replayed.
+// recorded while the meter is away, no command sent then reaches it, the card says where the
+// meter is, and every handle is released. The test drives the dialog's timers, so only the link
+// thread runs on its own clock. The default run is short; `make test-long` sets the cycles, and a
+// failing seed can be replayed.
 class LinkSoakTest : public QObject {
     Q_OBJECT
 private slots:
@@ -56,12 +56,17 @@ private slots:
                 QCOMPARE(f.cardText("label_connect_type"), QString("错误"));
                 f.tick("sampleTimer");
                 QCOMPARE(f.logSize(), lastSize + moreSamples);
+                // A command to the absent meter is dropped without a message, never replayed.
+                sim::clearWrittenReports(meter);
+                f.widget<QAbstractButton>("settings_btn_EN")->click();
+                QVERIFY(!QApplication::activeModalWidget());
             }
             sim::replug(meter);
             QTRY_VERIFY_WITH_TIMEOUT(connects == i + 1 && f.running(), MeterFixture::linkTimeoutMs);
             QCOMPARE(f.cardCount(), 1);
             QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
             QCOMPARE(sim::openHandleCount(meter), 2);
+            QVERIFY(sim::writtenReports(meter).empty());
             QCOMPARE(f.dialog->acquisition()->log().timeAt(0), runStart);
         }
         const int lastSize = f.logSize();

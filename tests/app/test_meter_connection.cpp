@@ -114,26 +114,6 @@ private slots:
                                   MeterFixture::linkTimeoutMs);
     }
 
-    // The command goes to the dead handle and is dropped there: no message, and it does
-    // not reach the meter once it is back.
-    void commandsToAnUnpluggedMeterAreLostSilently() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        f.open();
-        f.stopTimers();
-        sim::unplug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
-        sim::clearWrittenReports(meter);
-        f.widget<QAbstractButton>("settings_btn_EN")->click();
-        QCOMPARE(sim::deadHandleWrites(meter), 1);
-        QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(
-            f.widget<QAbstractButton>("settings_btn_EN")->styleSheet().contains("rgb(0, 170, 0)"));
-        sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        QVERIFY(sim::writtenReports(meter).empty());
-    }
-
     // The picture follows the link while the page is away; entering the page adds no log line.
     void upgradePageLogsConnectionChangesOnlyWhileShown() {
         MeterFixture f;
