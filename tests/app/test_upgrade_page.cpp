@@ -56,10 +56,9 @@ struct UpgradeFixture : MeterFixture {
         meter = sim::plug();
         sim::setUpgradeScript(meter, upgradeScript(fault, atBlock));
     }
-    MainDialog& openOnUpgradePage() {
-        MainDialog& d = open();
+    void openOnUpgradePage() {
+        open();
         widget<QAbstractButton>("disp_btnUpgrade")->click();
-        return d;
     }
     UpgradePage* page() const { return dialog->upgrade(); }
     QPushButton* startButton() const { return widget<QPushButton>("upgrade_pushButton_start"); }
