@@ -90,7 +90,7 @@ public:
         volts.push_back(float(lastGoodVolts));
     }
 
-    // Mostly glitches shorter than the link's probe; one in ten lasts until it is noticed.
+    // Mostly glitches shorter than the link's probe; the rest last until it is noticed.
     bool unplugAndReplug() {
         sim::unplug(meter);
         return replugged(std::bernoulli_distribution(longGlitchShare)(random));
@@ -142,7 +142,7 @@ public:
 
 private:
     static constexpr int feedEvery = 10;
-    static constexpr double longGlitchShare = 0.1;
+    const double longGlitchShare = envNumber("SOAK_LONG_GLITCH_PERCENT", 10) / 100.0;
     static constexpr int shortLength = 32;
     static constexpr int markerByte = 1; // a byte of the measurement report's header
     static constexpr double wildVolts = 99.99;
@@ -171,20 +171,32 @@ private:
     }
 
     // The replugged meter is found, opened and answers. A brief glitch is replugged before
-    // the link has seen it go, which it must notice all the same.
+    // the link has seen it go, which it must notice all the same. Once noticed, the card
+    // says so, a second's tick records nothing (the day's log would hold one sample too
+    // many), and a command is dropped without a message, never replayed.
     bool replugged(bool afterNotice) {
-        if (afterNotice &&
-            !QTest::qWaitFor([&] { return !f.running(); }, MeterFixture::linkTimeoutMs))
-            return false;
+        if (afterNotice) {
+            if (!QTest::qWaitFor([&] { return !f.running(); }, MeterFixture::linkTimeoutMs))
+                return false;
+            f.tick("sampleTimer");
+            sim::clearWrittenReports(meter);
+            f.widget<QAbstractButton>("settings_btn_EN")->click();
+            if (f.cardText("label_connect_type") != "错误" || QApplication::activeModalWidget())
+                return false;
+        }
         sim::replug(meter);
-        return resumed(connects + 1);
+        if (!resumed(connects + 1))
+            return false;
+        QCoreApplication::processEvents(); // what the reconnection queued
+        return !afterNotice || sim::writtenReports(meter).empty();
     }
     bool resumed(int expectedConnects) {
-        if (!QTest::qWaitFor([&] { return connects >= expectedConnects && f.running(); },
+        if (!QTest::qWaitFor([&] { return connects == expectedConnects && f.running(); },
                              MeterFixture::linkTimeoutMs))
             return false;
         sendReports();
-        return sim::openHandleCount(meter) == 2;
+        return sim::openHandleCount(meter) == 2 && f.cardCount() == 1 &&
+               f.cardText("label_connect_type") == "连接";
     }
 
     MeterFixture& f;
