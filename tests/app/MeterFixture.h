@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Acquisition.h"
-#include "DeviceInfoUI.h"
+#include "CommandFrame.h"
 #include "MainDialog.h"
 #include "ScopedWorkDir.h"
 #include "SimMeter.h"
@@ -42,15 +42,11 @@ public:
     template <typename T> T* widget(const char* name) const { return found<T>(dialog.get(), name); }
     QStackedWidget* pages() const { return widget<QStackedWidget>("disp_stackedWidget"); }
     int cardCount() const { return widget<QTreeWidget>("device_treeWidget")->topLevelItemCount(); }
-    DeviceInfoUI* card() const {
+    QString cardText(const char* label) const {
         auto* tree = widget<QTreeWidget>("device_treeWidget");
         if (tree->topLevelItemCount() == 0)
-            return nullptr;
-        return qobject_cast<DeviceInfoUI*>(tree->itemWidget(tree->topLevelItem(0), 0));
-    }
-    QString cardText(const char* label) const {
-        DeviceInfoUI* c = card();
-        return c ? found<QLabel>(c, label)->text() : QString();
+            return QString();
+        return found<QLabel>(tree->itemWidget(tree->topLevelItem(0), 0), label)->text();
     }
     bool running() const { return dialog->acquisition()->isRunning(); }
     int logSize() const { return dialog->acquisition()->log().size(); }
@@ -62,6 +58,14 @@ public:
     }
     void tick(const char* timerName) {
         QMetaObject::invokeMethod(found<QTimer>(dialog.get(), timerName), "timeout");
+    }
+    // Polls written to the meter since its written reports were last cleared.
+    static int pollsWritten(int meter) {
+        const QByteArray poll = pollFrame();
+        int polls = 0;
+        for (const sim::Report& r : sim::writtenReports(meter))
+            polls += QByteArray(reinterpret_cast<const char*>(r.data()), poll.size()) == poll;
+        return polls;
     }
 
     std::unique_ptr<MainDialog> dialog;

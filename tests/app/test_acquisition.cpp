@@ -21,17 +21,21 @@ private slots:
         workDir.reset();
     }
 
-    void samplesAreRecordedOnlyWhileRunning() {
+    // Samples are taken only while running and once the meter has answered.
+    void samplesAreRecordedOnlyWhileRunningAndAfterTheMeterAnswered() {
         acquisition->readingArrived();
-        record(2);
+        record(2); // not running
         QCOMPARE(acquisition->log().size(), 0);
-        acquisition->toggleByUser();
-        reading.vbus = 5.1f;
+        acquisition->meterConnected();
+        record(2); // a reading of zeros that the meter never sent
+        QCOMPARE(acquisition->log().size(), 0);
+        reading.vbus = 5.08f;
         reading.cpuTemp = 36.5f;
+        acquisition->readingArrived();
         record(3);
         QCOMPARE(acquisition->log().size(), 3);
         QCOMPARE(acquisition->log().timeAt(0), now.addSecs(-3).toSecsSinceEpoch());
-        QCOMPARE(acquisition->log().value(VBUS, 2), 5.1f);
+        QCOMPARE(acquisition->log().value(VBUS, 2), 5.08f);
         QCOMPARE(acquisition->log().value(CPU_TEMP, 2), 36.5f);
     }
 
@@ -54,32 +58,18 @@ private slots:
         QCOMPARE(changes.count(), 3);
     }
 
-    void afterAUserStopTheNextConnectionStartsAfresh() {
+    // Only a meter's return resumes a run: after Stop, or Run pressed while the meter is
+    // away, the next run starts afresh.
+    void aStopOrRunPressedWhileTheMeterIsAwayStartsAfresh() {
         connectAnsweringMeter();
         record(4);
         acquisition->toggleByUser();
         QVERIFY(!acquisition->isRunning());
         QCOMPARE(acquisition->log().size(), 4); // kept for export
         acquisition->meterLost();               // nothing was running
-        acquisition->meterConnected();
+        connectAnsweringMeter();
         QVERIFY(acquisition->isRunning());
         QCOMPARE(acquisition->log().size(), 0);
-    }
-
-    void noSampleIsRecordedBeforeTheMeterHasAnswered() {
-        acquisition->meterConnected();
-        record(2); // a reading of zeros that the meter never sent
-        QCOMPARE(acquisition->log().size(), 0);
-        reading.vbus = 5.08f;
-        acquisition->readingArrived();
-        record(3); // one answer a second; a tick without a new one repeats the last
-        QCOMPARE(acquisition->log().size(), 3);
-        QCOMPARE(acquisition->log().value(VBUS, 0), 5.08f);
-        QCOMPARE(acquisition->log().value(VBUS, 2), 5.08f);
-    }
-
-    void pressingRunAfterAnInterruptionStartsAfresh() {
-        connectAnsweringMeter();
         record(4);
         acquisition->meterLost();
         acquisition->toggleByUser();
@@ -91,27 +81,18 @@ private slots:
         QCOMPARE(acquisition->log().size(), 1);
     }
 
-    void anOpenedRecordingStaysStoppedUntilRun() {
+    // An opened recording ends the run it replaces; after Run, meters resume runs again.
+    // That it stays stopped until Run is test_chart_menu's.
+    void anOpenedRecordingEndsTheRunAndRunLetsMetersResumeAgain() {
         QSignalSpy ended(acquisition.get(), &Acquisition::runEnded);
         acquisition->meterConnected();
-        record(4);
         SampleStore opened;
         opened.append(1000, {});
-        opened.append(1001, {});
         acquisition->openRecording(std::move(opened));
-        QVERIFY(!acquisition->isRunning());
-        QCOMPARE(ended.count(), 1); // the run it replaced ended: its journal is closed
-        QCOMPARE(acquisition->log().size(), 2);
+        QCOMPARE(ended.count(), 1); // its journal is closed
+        acquisition->toggleByUser();
         acquisition->meterLost();
-        acquisition->meterConnected(); // a meter coming (back) starts nothing
-        QVERIFY(!acquisition->isRunning());
-        record(2);
-        QCOMPARE(acquisition->log().size(), 2);
-        acquisition->toggleByUser(); // Run clears it, as any run start does
-        QVERIFY(acquisition->isRunning());
-        QCOMPARE(acquisition->log().size(), 0);
-        acquisition->meterLost();
-        acquisition->meterConnected(); // and meters resume runs again
+        acquisition->meterConnected();
         QVERIFY(acquisition->isRunning());
     }
 

@@ -17,6 +17,7 @@ private slots:
         QTest::newRow("title-bar close button") << true << true;
         QTest::newRow("no meter") << false << false;
     }
+    // Escape first: it would end the program with an unexported recording.
     void closingRoadsStopTheLinkThread() {
         QFETCH(bool, titleBar);
         QFETCH(bool, meter);
@@ -26,27 +27,17 @@ private slots:
         MainDialog& d = f.open();
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(f.running(), meter);
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QVERIFY(d.isVisible());
         QVERIFY(d.linkThread()->isRunning());
+        QCOMPARE(f.running(), meter);
         if (titleBar)
             f.widget<QAbstractButton>("btnMenu_Close")->click();
         else
             QVERIFY(d.close());
         QVERIFY(d.linkThread()->isFinished());
         QVERIFY(!d.isVisible());
-    }
-
-    // Escape would end the program with an unexported recording.
-    void escapeLeavesTheWindowAndTheRecordingAlone() {
-        MeterFixture f;
-        sim::plug();
-        MainDialog& d = f.open();
-        d.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&d));
-        QVERIFY(f.running());
-        QTest::keyClick(&d, Qt::Key_Escape);
-        QVERIFY(d.isVisible());
-        QVERIFY(d.linkThread()->isRunning());
-        QVERIFY(f.running());
     }
 
     // After a click on factory reset, Enter anywhere must not send it again.
@@ -72,9 +63,6 @@ private slots:
             QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
         }
         QVERIFY(sim::writtenReports(meter).empty());
-        for (const QPushButton* button : d.findChildren<QPushButton*>())
-            QVERIFY2(!button->isDefault() && !button->autoDefault(),
-                     qPrintable(button->objectName()));
     }
 };
 

@@ -6,25 +6,12 @@
 
 namespace {
 
-const QByteArray pollBytes = QByteArray::fromHex("550522050B008CEEFF");
-
-QByteArray head(const sim::Report& r, int n) {
-    return QByteArray(reinterpret_cast<const char*>(r.data()), n);
-}
-
-int countPolls(int meter) {
-    int polls = 0;
-    for (const sim::Report& r : sim::writtenReports(meter))
-        polls += head(r, 9) == pollBytes ? 1 : 0;
-    return polls;
-}
-
 // Frames of one command code written since the last clear.
 QList<QByteArray> framesOf(int meter, quint8 code) {
     QList<QByteArray> frames;
     for (const sim::Report& r : sim::writtenReports(meter)) {
-        if (r[0] == 0x55 && r[1] == 0x05 && r[3] == code && head(r, 9) != pollBytes)
-            frames << head(r, r[2]);
+        if (r[0] == 0x55 && r[1] == 0x05 && r[3] == code)
+            frames << QByteArray(reinterpret_cast<const char*>(r.data()), r[2]);
     }
     return frames;
 }
@@ -34,108 +21,39 @@ QList<QByteArray> framesOf(int meter, quint8 code) {
 class LiveMeterTest : public QObject {
     Q_OBJECT
 private slots:
-    // The ticks are run by hand: each sample tick sends one poll, the next read tick
-    // shows the answer.
+    // The ticks are run by hand: each sample tick sends one poll, and a read tick takes
+    // every answer queued since, showing the latest.
     void eachSampleTickPollsAndTheNextReadTickShowsTheAnswer() {
         MeterFixture f;
         sim::MeterState state;
         state.channels[0] = 5.1;
-        state.channels[1] = 1.25;
-        state.channels[7] = 36.5;
         const int meter = sim::plug(sim::Identity(), state);
         f.open();
         f.stopTimers();
         sim::clearWrittenReports(meter);
         f.tick("sampleTimer");
-        QCOMPARE(countPolls(meter), 1);
-        const sim::Report first = sim::writtenReports(meter).front();
-        for (int i = 9; i < 64; ++i)
-            QCOMPARE(int(first[i]), 0);
+        QCOMPARE(MeterFixture::pollsWritten(meter), 1);
         f.tick("readTimer");
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("5.100000"));
-        QCOMPARE(f.widget<QLabel>("disp_label_CURR")->text(), QString("1.250000"));
-        QCOMPARE(f.widget<QLabel>("disp_label_CPU_VALUE")->text(), QString("36.5"));
-        state.channels[0] = 12.345;
-        sim::setState(meter, state);
-        f.tick("sampleTimer");
-        f.tick("sampleTimer");
-        QCOMPARE(countPolls(meter), 3);
+        for (double volts : {7.0, 12.345}) {
+            state.channels[0] = volts;
+            sim::setState(meter, state);
+            f.tick("sampleTimer");
+        }
+        QCOMPARE(MeterFixture::pollsWritten(meter), 3);
         f.tick("readTimer");
+        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.34500"));
+        f.tick("readTimer"); // nothing left queued: the reading stays
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("12.34500"));
     }
 
-    void upgradeRequestReplacesOnePollWithTheUpgradeModeFrame() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        MainDialog& d = f.open();
-        f.stopTimers();
-        sim::clearWrittenReports(meter);
-        d.requestUpgradeMode();
-        QCOMPARE(framesOf(meter, 0x02),
-                 QList<QByteArray>{QByteArray::fromHex("55050902000000EEFF")});
-        QCOMPARE(countPolls(meter), 0);
-        f.tick("sampleTimer");
-        QCOMPARE(countPolls(meter), 1);
-        QCOMPARE(framesOf(meter, 0x02).size(), 1);
-    }
-
-    // One read tick takes every queued report, so the next tick shows the next report
-    // and nothing stale.
-    void everyQueuedReportIsReadAndTheLatestShown() {
-        MeterFixture f;
-        sim::MeterState silent;
-        silent.answersPolls = false;
-        const int meter = sim::plug(sim::Identity(), silent);
-        f.open();
-        f.stopTimers();
-        for (double v : {1.0, 2.0, 3.0}) {
-            sim::MeterState s = silent;
-            s.channels[0] = v;
-            sim::sendInput(meter, sim::measurementReport(s));
-        }
-        f.tick("readTimer");
-        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("3.000000"));
-        sim::MeterState s = silent;
-        s.channels[0] = 7.0;
-        sim::sendInput(meter, sim::measurementReport(s));
-        f.tick("readTimer");
-        QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), QString("7.000000"));
-    }
-
-    void settingsChangesOnThePageReachTheMeter() {
+    // The page shows what the meter reports, echoing back only the values its sliders had
+    // to move for; what the user changes on it reaches the meter.
+    void settingsPageShowsTheMeterAndSendsItOnlyChanges() {
         MeterFixture f;
         sim::Identity id;
         id.product = L"USB X1 V1";
-        const int meter = sim::plug(id);
-        f.open();
-        f.widget<QAbstractButton>("disp_btnSysSet")->click();
-        auto* standtime = f.widget<QSlider>("settings_slider_standtime");
-        QTRY_COMPARE_WITH_TIMEOUT(standtime->value(), 30, MeterFixture::linkTimeoutMs);
-        sim::clearWrittenReports(meter);
-        standtime->setValue(29);
-        standtime->setValue(28);
-        QCOMPARE(framesOf(meter, 0x24),
-                 (QList<QByteArray>{QByteArray::fromHex("55050A240000001DEEFF"),
-                                    QByteArray::fromHex("55050A240000001CEEFF")}));
-        f.widget<QAbstractButton>("settings_btn_style3")->click();
-        f.widget<QAbstractButton>("settings_btn_EN")->click();
-        f.widget<QAbstractButton>("settings_btn_20ma")->click();
-        f.widget<QSlider>("settings_slider_voltcali")->setValue(1234);
-        const sim::MeterState s = sim::state(meter);
-        QCOMPARE(int(s.standbyTime), 28);
-        QCOMPARE(int(s.standbyStyle), 3);
-        QCOMPARE(int(s.language), 1);
-        QCOMPARE(s.minCurrent, 0.02f);
-        QCOMPARE(s.voltCalFactor, 1.234f);
-        QCOMPARE(f.widget<QLabel>("settings_lab_califact_voltvalue")->text(), QString("1.234"));
-    }
-
-    void reportedSettingsAreEchoedOnlyWhereTheyDiffer() {
-        MeterFixture f;
-        sim::Identity id;
-        id.product = L"USB X1 V1";
-        sim::MeterState state;
-        state.workBrightness = 5;    // slider starts at 1: differs
+        sim::MeterState state;       // work brightness 5: its slider starts at 1
         state.standbyTime = 60;      // slider starts at 60: equal
         state.standbyBrightness = 0; // equal
         state.minCurrent = 0.02f;
@@ -150,6 +68,26 @@ private slots:
         QVERIFY(framesOf(meter, 0x24).isEmpty());
         QVERIFY(framesOf(meter, 0x23).isEmpty());
         QVERIFY(f.widget<QWidget>("settings_btn_20ma")->styleSheet().contains("rgb(0, 170, 0)"));
+        sim::clearWrittenReports(meter);
+        auto* standtime = f.widget<QSlider>("settings_slider_standtime");
+        standtime->setValue(29);
+        standtime->setValue(28);
+        QCOMPARE(framesOf(meter, 0x24),
+                 (QList<QByteArray>{QByteArray::fromHex("55050A240000001DEEFF"),
+                                    QByteArray::fromHex("55050A240000001CEEFF")}));
+        f.widget<QAbstractButton>("settings_btn_style3")->click();
+        QVERIFY(f.widget<QWidget>("settings_btn_style3")->styleSheet().contains("rgb(0, 170, 0)"));
+        f.widget<QAbstractButton>("settings_btn_EN")->click();
+        f.widget<QAbstractButton>("settings_btn_10ma")->click();
+        f.widget<QSlider>("settings_slider_voltcali")->setValue(1234);
+        const sim::MeterState s = sim::state(meter);
+        QCOMPARE(int(s.standbyTime), 28);
+        QCOMPARE(int(s.standbyStyle), 3);
+        QCOMPARE(int(s.language), 1);
+        QCOMPARE(s.minCurrent, 0.01f);
+        QCOMPARE(s.voltCalFactor, 1.234f);
+        QCOMPARE(f.widget<QLabel>("settings_lab_califact_voltvalue")->text(), QString("1.234"));
+        QCOMPARE(f.widget<QLabel>("settings_label_standtime")->text(), QString("28"));
     }
 };
 

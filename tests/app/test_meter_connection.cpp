@@ -10,26 +10,22 @@
 class MeterConnectionTest : public QObject {
     Q_OBJECT
 private slots:
-    void meterPresentAtStartIsConnectedBeforeTheDialogShows() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        f.open();
-        QCOMPARE(f.cardCount(), 1);
-        QCOMPARE(f.cardText("label_connect_type"), QString("连接"));
-        QVERIFY(f.running());
-        // The link thread's handle and the dialog's own.
-        QCOMPARE(sim::openHandleCount(meter), 2);
-        QCOMPARE(f.pages()->currentIndex(), 2);
-    }
-
     // The link soak repeats unplug and replug; here what the user sees while the meter is
-    // away: the run and the capacity test are paused, and both resume when it is back.
+    // away: the run and the capacity test are paused, and both resume when it is back. A
+    // second's poll is answered at once and read; the next second records it.
     void anUnpluggedMeterPausesTheRunUntilItIsBack() {
         MeterFixture f;
         const int meter = sim::plug();
         f.open();
+        f.stopTimers();
         f.widget<QAbstractButton>("six_btn_start")->click(); // a capacity test as well
-        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() >= 2, MeterFixture::linkTimeoutMs);
+        const auto measure = [&f] {
+            f.tick("sampleTimer");
+            f.tick("readTimer");
+        };
+        measure();
+        measure();
+        QCOMPARE(f.logSize(), 1);
         sim::unplug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         auto* capacityState = f.widget<QLabel>("six_label_state");
@@ -41,14 +37,14 @@ private slots:
         QCOMPARE(tips->text(), QString("等待仪表重新连接"));
         const QImage runIcon = QIcon(":/sys/rs/rs/run.png").pixmap(48).toImage();
         QVERIFY(run->icon().pixmap(48).toImage() != runIcon);
-        const int recorded = f.logSize();
-        QVERIFY(recorded >= 2);
         sim::replug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
         QCOMPARE(capacityState->text(), QString("测试中"));
         QCOMPARE(run->toolTip(), QString("停止"));
         QCOMPARE(tips->text(), QString("Tips:Hello!"));
-        QTRY_VERIFY_WITH_TIMEOUT(f.logSize() > recorded, MeterFixture::linkTimeoutMs);
+        measure();
+        measure();
+        QCOMPARE(f.logSize(), 2);
     }
 
     // Both handles are on the meter listed last, and move together when it goes.
@@ -62,9 +58,9 @@ private slots:
         const int a = sim::plug(first);
         const int b = sim::plug(second);
         f.open();
+        QCOMPARE(f.pages()->currentIndex(), 2); // a meter opens the dashboard
         QCOMPARE(f.cardCount(), 1);
         QCOMPARE(f.cardText("label_serial_value"), QString("BBB222"));
-        QCOMPARE(f.cardText("label_model_value"), QString("M514"));
         QCOMPARE(sim::openHandleCount(b), 2);
         QCOMPARE(sim::openHandleCount(a), 0);
         sim::unplug(b);
@@ -107,108 +103,56 @@ private slots:
     }
 
     // How the product string splits is test_report_io's; the card names a missing version.
+    // Device strings are shown as text, never as markup or arguments to fill in.
     void cardShowsTheProductWordsAndSerialPrefix() {
-        const QString product = "A B  ", model = "B", version = "[none]";
         MeterFixture f;
         sim::Identity id;
-        id.product = product.toStdWString();
-        id.manufacturer = L"ACME";
+        id.product = L"A %1  ";
+        id.manufacturer = L"<b>ACME</b>";
         id.serial = L"0123456789";
         sim::plug(id);
         f.open();
-        QCOMPARE(f.cardText("label_model_value"), model);
-        QCOMPARE(f.cardText("label_version_value"), version);
-        QCOMPARE(f.cardText("label_type_value"), QString("ACME"));
+        QCOMPARE(f.cardText("label_model_value"), QString("%1"));
+        QCOMPARE(f.cardText("label_version_value"), QString("[none]"));
+        QCOMPARE(f.cardText("label_type_value"), QString("<b>ACME</b>"));
+        QCOMPARE(f.widget<QLabel>("label_type_value")->textFormat(), Qt::PlainText);
         QCOMPARE(f.cardText("label_serial_value"), QString("012345"));
-        QTRY_COMPARE_WITH_TIMEOUT(f.widget<QLabel>("disp_labDevTiT")->text(),
-                                  " | " + model + " 012345", MeterFixture::linkTimeoutMs);
+        auto* caption = f.widget<QLabel>("disp_labDevTiT");
+        QCOMPARE(caption->textFormat(), Qt::PlainText);
+        QTRY_COMPARE_WITH_TIMEOUT(caption->text(), QString(" | %1 012345"),
+                                  MeterFixture::linkTimeoutMs);
     }
 
-    void markupInDeviceStringsIsShownAsText() {
-        MeterFixture f;
-        sim::Identity id;
-        id.manufacturer = L"<b>ACME</b>";
-        id.product = L"USB <img src=file:///dev/zero> V1";
-        const int meter = sim::plug(id);
-        f.open();
-        DeviceInfoUI* card = f.card();
-        QVERIFY(card);
-        auto* type = card->findChild<QLabel*>("label_type_value");
-        QCOMPARE(type->text(), QString("<b>ACME</b>"));
-        QCOMPARE(type->textFormat(), Qt::PlainText);
-        QCOMPARE(f.widget<QLabel>("upgrade_label_devvalue")->textFormat(), Qt::PlainText);
-        QCOMPARE(f.widget<QLabel>("disp_labDevTiT")->textFormat(), Qt::PlainText);
-        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
-        sim::unplug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
-        sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        const QString log = f.widget<QTextEdit>("upgrade_text_log")->toPlainText();
-        QVERIFY(log.contains("设备名称:USB <img src=file:///dev/zero> V1"));
-    }
-
-    // The command goes to the dead handle and is dropped there: no message, and it does
-    // not reach the meter once it is back.
-    void commandsToAnUnpluggedMeterAreLostSilently() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        f.open();
-        f.stopTimers();
-        sim::unplug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
-        sim::clearWrittenReports(meter);
-        f.widget<QAbstractButton>("settings_btn_EN")->click();
-        QCOMPARE(sim::deadHandleWrites(meter), 1);
-        QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(
-            f.widget<QAbstractButton>("settings_btn_EN")->styleSheet().contains("rgb(0, 170, 0)"));
-        sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        QVERIFY(sim::writtenReports(meter).empty());
-    }
-
+    // The picture follows the link while the page is away; entering the page adds no log line.
     void upgradePageLogsConnectionChangesOnlyWhileShown() {
         MeterFixture f;
         sim::Identity id;
-        id.product = L"USB K82 V9";
+        id.product = L"USB <img src=file:///dev/zero> V9";
         const int meter = sim::plug(id);
         f.open();
         auto* log = f.widget<QTextEdit>("upgrade_text_log");
-        QCOMPARE(f.widget<QLabel>("upgrade_label_devvalue")->text(), QString("USB K82 V9"));
-        sim::unplug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
-        QVERIFY(log->toPlainText().isEmpty());
+        auto* device = f.widget<QLabel>("upgrade_label_devvalue");
+        auto* picture = f.widget<QLabel>("upgrade_label_connect");
+        QCOMPARE(device->text(), QString("USB <img src=file:///dev/zero> V9"));
+        QCOMPARE(device->textFormat(), Qt::PlainText);
         f.widget<QAbstractButton>("disp_btnUpgrade")->click();
         QCOMPARE(f.pages()->currentIndex(), 1);
-        sim::replug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        QVERIFY(log->toPlainText().contains("设备已连接"));
-        QVERIFY(log->toPlainText().contains("设备名称:USB K82 V9"));
-        QVERIFY(
-            f.widget<QLabel>("upgrade_label_connect")->styleSheet().contains("usb_connect.png"));
-        sim::unplug(meter);
-        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains("设备已断开"),
-                                 MeterFixture::linkTimeoutMs);
-        QVERIFY(
-            f.widget<QLabel>("upgrade_label_connect")->styleSheet().contains("usb_disconnect.png"));
-    }
-
-    // The picture follows the link while the page is away: entering the page shows the
-    // meter as it is now, without a log line of its own.
-    void upgradePageEnteredLaterShowsTheLinkAsItIs() {
-        MeterFixture f;
-        const int meter = sim::plug();
-        f.open();
-        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
-        auto* picture = f.widget<QLabel>("upgrade_label_connect");
-        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
         QVERIFY(picture->styleSheet().contains("usb_connect.png"));
         f.widget<QAbstractButton>("upgrade_btnReturn")->click();
         sim::unplug(meter);
         QTRY_VERIFY_WITH_TIMEOUT(!f.running(), MeterFixture::linkTimeoutMs);
         f.widget<QAbstractButton>("disp_btnUpgrade")->click();
         QVERIFY(picture->styleSheet().contains("usb_disconnect.png"));
-        QVERIFY(f.widget<QTextEdit>("upgrade_text_log")->toPlainText().isEmpty());
+        QVERIFY(log->toPlainText().isEmpty());
+        sim::replug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(f.running(), MeterFixture::linkTimeoutMs);
+        QVERIFY(log->toPlainText().contains("设备已连接"));
+        QVERIFY(log->toPlainText().contains("设备名称:USB <img src=file:///dev/zero> V9"));
+        QVERIFY(picture->styleSheet().contains("usb_connect.png"));
+        sim::unplug(meter);
+        QTRY_VERIFY_WITH_TIMEOUT(log->toPlainText().contains("设备已断开"),
+                                 MeterFixture::linkTimeoutMs);
+        QVERIFY(picture->styleSheet().contains("usb_disconnect.png"));
     }
 };
 

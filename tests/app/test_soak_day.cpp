@@ -5,11 +5,16 @@
 // fed between the good ones. The clock is driven: each simulated second records one
 // sample at once, so a day takes minutes.
 
+#include "Acquisition.h"
 #include "CsvExpected.h"
 #include "DialogAnswers.h"
 #include "EnvNumber.h"
+#include "FirmwareUpgrade.h"
 #include "MeterFixture.h"
-#include "SoakMeter.h"
+#include "MeterReading.h"
+#include "TestImage.h"
+#include "USBThread.h"
+#include "UpgradePage.h"
 #include "saveDataDeal.h"
 
 #include <QDir>
@@ -22,6 +27,7 @@
 #include <random>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include <unistd.h>
 
@@ -51,10 +57,158 @@ QSet<QString> openFiles() {
     return files;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
+// The soak's meter and the dialog over it: feeds good, malformed and short reports, records
+// one sample per simulated second, and unplugs and replugs the meter in the middle of
+// whatever the program is doing. Each step reports false when the program does not get
+// back to recording from the meter.
+class SoakMeter {
+public:
+    SoakMeter(MeterFixture& fixture, std::mt19937& random) : f(fixture), random(random) {}
+
+    bool connect() {
+        meter = sim::plug();
+        f.open();
+        f.stopTimers();
+        acquisition = f.dialog->findChild<Acquisition*>();
+        if (!acquisition)
+            return false;
+        QObject::connect(f.dialog->linkThread(), &USBThread::usb_connect, &receiver,
+                         [this] { ++connects; });
+        QFile firmware(firmwareName);
+        return firmware.open(QIODevice::WriteOnly) && firmware.write(testImage(5800)) == 5800 &&
+               resumed(0);
+    }
+
+    // Every tenth second the meter measures anew; its good report goes out among a
+    // malformed one and two short ones, and the dialog reads them all.
+    void feedReports() {
+        if (second++ % feedEvery == 0)
+            sendReports();
+    }
+    void recordSecond(const QDateTime& now) {
+        acquisition->recordSample(now, currentReading());
+        volts.push_back(float(lastGoodVolts));
+    }
+
+    // Mostly glitches shorter than the link's probe; the rest last until it is noticed.
+    bool unplugAndReplug() {
+        sim::unplug(meter);
+        return replugged(std::bernoulli_distribution(longGlitchShare)(random));
+    }
+    // The link sees the meter go while the main thread writes the file.
+    bool unplugDuringExport(const QString& name) {
+        sim::unplug(meter);
+        const bool written = saveDataDeal::saveData(f.dialog->acquisition()->log(), name).ok;
+        return written && QFile::remove(name) && replugged(false);
+    }
+    // The meter's model has the reduced settings page.
+    bool unplugOnSettingsPage() {
+        const int home = f.pages()->currentIndex();
+        f.widget<QAbstractButton>("disp_btnSysSet")->click();
+        const int page = f.pages()->currentIndex();
+        sim::unplug(meter);
+        if (!replugged(false) || f.pages()->currentIndex() != page || page == home)
+            return false;
+        f.widget<QAbstractButton>("settings_btnReturn_q7")->click();
+        return f.pages()->currentIndex() != page;
+    }
+    // Unplugs once the meter is in upgrade mode; the silence is ticked away.
+    bool unplugInUpgrade(const DialogAnswers& dialogs, int timeoutMs) {
+        f.widget<QAbstractButton>("disp_btnUpgrade")->click();
+        f.dialog->upgrade()->loadFile(firmwareName);
+        f.widget<QAbstractButton>("upgrade_pushButton_start")->click();
+        if (!QTest::qWaitFor(
+                [&] {
+                    return f.dialog->upgrade()->upgrade().upgrading() && sim::inUpgradeMode(meter);
+                },
+                timeoutMs))
+            return false;
+        const int boxes = dialogs.boxes.size();
+        sim::unplug(meter);
+        if (!QTest::qWaitFor([&] { return !f.running(); }, MeterFixture::linkTimeoutMs))
+            return false;
+        for (int i = 0; i < FirmwareUpgrade::timeoutLimit; ++i)
+            QMetaObject::invokeMethod(f.dialog.get(), "mytimer_timeout");
+        if (!QTest::qWaitFor([&] { return dialogs.boxes.size() > boxes; }, timeoutMs) ||
+            f.dialog->upgrade()->upgrade().upgrading())
+            return false;
+        f.widget<QAbstractButton>("upgrade_btnReturn")->click();
+        return replugged(true);
+    }
+
+    // The voltage of the last good report before each recorded second.
+    const std::vector<float>& voltsRecorded() const { return volts; }
+    QString lastGoodVoltageText() const { return QString::number(lastGoodVolts, 'f', 5); }
+
+private:
+    static constexpr int feedEvery = 10;
+    const double longGlitchShare = envNumber("SOAK_LONG_GLITCH_PERCENT", 10) / 100.0;
+    static constexpr int shortLength = 32;
+    static constexpr int markerByte = 1; // a byte of the measurement report's header
+    static constexpr double wildVolts = 99.99;
+    static inline const QString firmwareName = QStringLiteral("firmware.bin");
+
+    // Volts between 10 and 20 in hundredths, so the dashboard shows them as "12.34000".
+    void sendReports() {
+        sim::MeterState state = sim::state(meter);
+        state.channels[0] = 10.0 + std::uniform_int_distribution<int>(0, 999)(random) / 100.0;
+        sim::setState(meter, state);
+        const sim::Report good = sim::measurementReport(state);
+        state.channels[0] = wildVolts;
+        sim::Report bad = sim::measurementReport(state);
+        const std::vector<unsigned char> cut(bad.begin(), bad.begin() + shortLength);
+        bad[markerByte] ^= 0xFF;
+        const bool badFirst = std::bernoulli_distribution(0.5)(random);
+        if (badFirst)
+            sim::sendInput(meter, bad);
+        sim::sendRawInput(meter, cut);
+        sim::sendInput(meter, good);
+        if (!badFirst)
+            sim::sendInput(meter, bad);
+        sim::sendRawInput(meter, cut);
+        lastGoodVolts = sim::state(meter).channels[0];
+        f.tick("readTimer");
+    }
+
+    // The replugged meter is found, opened and answers. A brief glitch is replugged before
+    // the link has seen it go, which it must notice all the same. Once noticed, the card
+    // says so, a second's tick records nothing (the day's log would hold one sample too
+    // many), and a command is dropped without a message, never replayed.
+    bool replugged(bool afterNotice) {
+        if (afterNotice) {
+            if (!QTest::qWaitFor([&] { return !f.running(); }, MeterFixture::linkTimeoutMs))
+                return false;
+            f.tick("sampleTimer");
+            sim::clearWrittenReports(meter);
+            f.widget<QAbstractButton>("settings_btn_EN")->click();
+            if (f.cardText("label_connect_type") != "错误" || QApplication::activeModalWidget())
+                return false;
+        }
+        sim::replug(meter);
+        if (!resumed(connects + 1))
+            return false;
+        QCoreApplication::processEvents(); // what the reconnection queued
+        return !afterNotice || sim::writtenReports(meter).empty();
+    }
+    bool resumed(int expectedConnects) {
+        if (!QTest::qWaitFor([&] { return connects == expectedConnects && f.running(); },
+                             MeterFixture::linkTimeoutMs))
+            return false;
+        sendReports();
+        return sim::openHandleCount(meter) == 2 && f.cardCount() == 1 &&
+               f.cardText("label_connect_type") == "连接";
+    }
+
+    MeterFixture& f;
+    std::mt19937& random;
+    QObject receiver;
+    Acquisition* acquisition = nullptr;
+    int meter = 0;
+    int connects = 0;
+    int second = 0;
+    double lastGoodVolts = 0;
+    std::vector<float> volts;
+};
 
 // What the program is doing when the meter is unplugged.
 enum class Moment { Recording, Export, SettingsPage, Upgrade };
@@ -111,51 +265,44 @@ private slots:
         QVERIFY(meter.connect());
 
         QDateTime now = QDateTime::fromSecsSinceEpoch(dayStart);
-        int next = 0, exports = 0, settingsShown = 0, upgradesCut = 0;
+        size_t next = 0;
         for (int s = 0; s < seconds; ++s) {
             meter.feedReports();
             meter.recordSecond(now);
             now = now.addSecs(1);
-            for (; next < int(plan.size()) && plan[size_t(next)].first == s; ++next) {
-                switch (plan[size_t(next)].second) {
-                case Moment::Recording:
-                    QVERIFY(meter.unplugAndReplug());
-                    break;
-                case Moment::Export:
-                    QVERIFY(meter.unplugDuringExport(QString("export-%1.csv").arg(exports++)));
-                    break;
-                case Moment::SettingsPage:
-                    QVERIFY(meter.unplugOnSettingsPage());
-                    ++settingsShown;
-                    break;
-                case Moment::Upgrade:
-                    QVERIFY(meter.unplugInUpgrade(dialogs, upgradeTimeoutMs));
-                    ++upgradesCut;
-                    break;
-                }
+            if (next == plan.size() || plan[next].first != s)
+                continue;
+            switch (plan[next++].second) {
+            case Moment::Recording:
+                QVERIFY(meter.unplugAndReplug());
+                break;
+            case Moment::Export:
+                QVERIFY(meter.unplugDuringExport(QString("export-%1.csv").arg(s)));
+                break;
+            case Moment::SettingsPage:
+                QVERIFY(meter.unplugOnSettingsPage());
+                break;
+            case Moment::Upgrade:
+                QVERIFY(meter.unplugInUpgrade(dialogs, upgradeTimeoutMs));
+                break;
             }
         }
-        qInfo("recorded %d samples; %d unplugs: %d during an export, %d on a settings page, "
-              "%d in an upgrade; %d malformed and %d short reports fed",
-              meter.simulatedSamples(), next, exports, settingsShown, upgradesCut,
-              meter.malformedFed(), meter.shortFed());
 
-        // Every sample the program said it recorded is in its log, in order.
-        QCOMPARE(meter.simulatedSamples(), seconds);
+        // A sample for every second, in order, each from the last good report before it...
         const SampleStore& log = f.dialog->acquisition()->log();
-        const auto& recorded = meter.recorded();
-        QCOMPARE(log.size(), int(recorded.size()));
+        QCOMPARE(log.size(), seconds);
         QByteArray expected = CsvExpected::headerBytes;
         for (int i = 0; i < log.size(); ++i) {
-            QCOMPARE(log.timeAt(i), recorded[size_t(i)].first);
-            // Only good reports are recorded: never the malformed one's voltage.
-            QVERIFY2(meter.isGoodVoltage(log.value(VBUS, i)), qPrintable(QString::number(i)));
-            expected += CsvExpected::row(recorded[size_t(i)].first, recorded[size_t(i)].second);
+            QCOMPARE(log.timeAt(i), dayStart + i);
+            QCOMPARE(log.value(VBUS, i), meter.voltsRecorded()[size_t(i)]);
+            expected += CsvExpected::row(log.timeAt(i), log.record(i));
         }
         // ...and exported byte for byte.
         QVERIFY(saveDataDeal::saveData(log, "day.csv").ok);
-        QCOMPARE(readAll("day.csv"), expected);
-        QVERIFY(QFile::remove("day.csv"));
+        QFile day("day.csv");
+        QVERIFY(day.open(QIODevice::ReadOnly));
+        QCOMPARE(day.readAll(), expected);
+        QVERIFY(day.remove());
 
         // The dashboard shows the last good reading, not a malformed one fed after it.
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), meter.lastGoodVoltageText());
