@@ -27,7 +27,7 @@ demo: configure
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -LE long --output-on-failure -j $(JOBS)
 
-# The long reliability runs (the 200-cycle link soak), left out of `make test`.
+# The long reliability runs (the simulated day, the metrics load), left out of `make test`.
 test-long: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest -L long --output-on-failure
 
