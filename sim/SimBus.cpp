@@ -360,8 +360,9 @@ int readTimeout(hid_device* handle, unsigned char* data, std::size_t length, int
 }
 
 int write(hid_device* handle, const unsigned char* data, std::size_t length) {
-    // The meter's output report is 64 bytes; nothing longer or empty goes out.
-    if (length == 0 || length > wire::reportSize)
+    // The meter's output report is 64 bytes: a shorter write is refused rather than padded,
+    // so that a host that cuts its reports short is caught here, not at a real meter.
+    if (length != wire::reportSize)
         return -1;
     const auto lock = lockRegistry();
     if (refuseClosed(handle))
@@ -371,7 +372,7 @@ int write(hid_device* handle, const unsigned char* data, std::size_t length) {
         return -1;
     }
     Report report{};
-    std::copy_n(data, length, report.begin());
+    std::copy_n(data, wire::reportSize, report.begin());
     const std::shared_ptr<Device> device = handle->device;
     device->written.push_back(report);
     const Answer answer = device->model.handleOutput(report);
