@@ -81,8 +81,8 @@ private slots:
         QCOMPARE(acquisition->log().size(), 1);
     }
 
-    // An opened recording ends the run it replaces; after Run, meters resume runs again.
-    // That it stays stopped until Run is test_chart_menu's.
+    // An opened recording ends the run it replaces and stays shown while a meter comes and
+    // goes; after Run, meters resume runs again.
     void anOpenedRecordingEndsTheRunAndRunLetsMetersResumeAgain() {
         QSignalSpy ended(acquisition.get(), &Acquisition::runEnded);
         acquisition->meterConnected();
@@ -90,6 +90,10 @@ private slots:
         opened.append(1000, {});
         acquisition->openRecording(std::move(opened));
         QCOMPARE(ended.count(), 1); // its journal is closed
+        acquisition->meterLost();
+        connectAnsweringMeter();
+        QVERIFY(!acquisition->isRunning());
+        QCOMPARE(acquisition->log().size(), 1);
         acquisition->toggleByUser();
         acquisition->meterLost();
         acquisition->meterConnected();

@@ -61,6 +61,10 @@ private slots:
         form->findChild<QSpinBox*>("six_spin_endhold")->setValue(30);
         form->findChild<QCheckBox*>("six_check_cutoff")->setChecked(true);
         form->findChild<QDoubleSpinBox*>("six_spin_cutoff")->setValue(3.3);
+        QCOMPARE(Setting().readValue(SettingKey::capacityEndCurrent), QString("0.100"));
+        QCOMPARE(Setting().readValue(SettingKey::capacityEndHoldSecs), QString("30"));
+        QCOMPARE(Setting().readValue(SettingKey::capacityCutOffOn), QString("1"));
+        QCOMPARE(Setting().readValue(SettingKey::capacityCutOffVolts), QString("3.30"));
         build(); // reads them back
         QCOMPARE(page->meter().limits().endCurrentAmps, 0.1);
         QCOMPARE(page->meter().limits().endHoldSecs, 30);

@@ -25,6 +25,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 using RunState = JournalContents::RunState;
 
@@ -186,13 +187,17 @@ private slots:
                                  << "没有那个文件或目录";
         QTest::newRow("folder") << "folder"
                                 << "不是普通文件";
+        QTest::newRow("FIFO") << "fifo"
+                              << "不是普通文件";
+        QTest::newRow("endless device") << "/dev/zero"
+                                        << "不是普通文件";
     }
 
     void aFileThatCannotBeShownIsReportedAndTheLogKept() {
         QFETCH(QString, kind);
         QFETCH(QString, reason);
         record(5);
-        const QString path = workDir->filePath("bad.csv");
+        const QString path = kind.startsWith('/') ? kind : workDir->filePath("bad.csv");
         if (kind == "header" || kind == "large") {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -201,6 +206,8 @@ private slots:
                 QVERIFY(file.resize(CsvReader::maxFileBytes + 1));
         } else if (kind == "folder") {
             QVERIFY(QDir().mkdir(path));
+        } else if (kind == "fifo") {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         }
         QString title, text;
         dialogs->expect(DialogAnswers::acknowledge(&title, &text));

@@ -126,7 +126,8 @@ private slots:
         QVERIFY(isSelected(ui->settings_btn_G_close));
         QVERIFY(isSelected(ui->settings_btn_style2));
         pages->showMinCurrent(0.02f);
-        pages->showMinCurrent(0.015f);
+        QVERIFY(!isSelected(ui->settings_btn_10ma) && !isSelected(ui->settings_btn_0A));
+        pages->showMinCurrent(0.015f); // outside every window: the choice stays
         QVERIFY(isSelected(ui->settings_btn_20ma));
     }
 

@@ -307,6 +307,7 @@ private slots:
         // The dashboard shows the last good reading, not a malformed one fed after it.
         QCOMPARE(f.widget<QLabel>("disp_label_VOLT")->text(), meter.lastGoodVoltageText());
 
+        QCOMPARE(sim::totalOpenHandles(), 2); // the link thread's and the dialog's
         f.dialog.reset();
         QCOMPARE(sim::totalOpenHandles(), 0);
         QCOMPARE(sim::closedHandleUses(), 0);

@@ -86,7 +86,9 @@ private slots:
         child.process.write("replug 0\n");
         QTRY_VERIFY_WITH_TIMEOUT(child.readErr().contains("plugged in again"), runTimeoutMs);
         std::mt19937 random(std::random_device{}());
-        QTest::qWait(std::uniform_int_distribution<int>(300, 1500)(random));
+        const int termAfterMs = std::uniform_int_distribution<int>(300, 1500)(random);
+        qInfo("SIGTERM %d ms after the replug", termAfterMs); // to replay a failure
+        QTest::qWait(termAfterMs);
         child.signal(SIGTERM);
         QVERIFY(child.finish());
         QCOMPARE(child.process.exitStatus(), QProcess::NormalExit);
@@ -222,6 +224,7 @@ private slots:
         QVERIFY(child.finish());
         QCOMPARE(child.process.exitCode(), 0);
         QCOMPARE(child.readErr().contains("share the serial 0123456789"), sameSerial);
+        QCOMPARE(child.readErr().contains("unplugged"), sameSerial); // left before the end
         // Standard output is no terminal and no format was asked for.
         QCOMPARE(child.process.readAllStandardOutput(), QByteArray());
         const QStringList recorded = csvFiles(dir);

@@ -112,6 +112,7 @@ private slots:
         Harness h;
         h.engine.start(testImage(size));
         h.transferAll(size);
+        QCOMPARE(int(h.progress.size()), Upgrade::blockCount(size));
         const size_t last = h.progress.size() - 1;
         const size_t shown[] = {0, last - 1, last};
         for (int k = 0; k < 3; ++k) {
